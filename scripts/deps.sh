@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the program need.
+# Touches the network only when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config clang-format
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libcurl4-openssl-dev libcpp-httplib-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation2 fontconfig
+  xvfb xauth xdotool x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then sudo=(); else sudo=(sudo); fi
+"${sudo[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,12 @@
+// Test entry for widget tests: one QApplication for the whole executable,
+// on the offscreen platform unless the caller chose another.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleMock(&argc, argv);
+  return RUN_ALL_TESTS();
+}
