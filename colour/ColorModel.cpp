@@ -59,7 +59,7 @@ void RGBToHSV(int R, int G, int B, int& H, int& S, int& V) {
 }
 
 void HSVToRGB(int H, int S, int V, int& R, int& G, int& B) {
-  const auto lowByte = [](std::int64_t value) { return static_cast<int>(value & 0xFF); };
+  __extension__ const auto lowByte = [](__int128 value) { return static_cast<int>(value & 0xFF); };
   if (S == 0) {
     R = G = B = lowByte(V);
     return;
@@ -71,13 +71,14 @@ void HSVToRGB(int H, int S, int V, int& R, int& G, int& B) {
   }
   const int sector = H / 60;
   const int f = H % 60;
-  // 64-bit so that out-of-range S and V cannot overflow.
-  const std::int64_t v = V;
-  const std::int64_t vs = v * S;
-  const std::int64_t p = v - vs / 255;
-  const std::int64_t q = v - (vs * f) / 15300;
-  const std::int64_t t = v - (vs * (60 - f)) / 15300;
-  std::int64_t r = 0, g = 0, b = 0;
+  // 128-bit so that out-of-range S and V cannot overflow.
+  __extension__ using wide = __int128;
+  const wide v = V;
+  const wide vs = v * S;
+  const wide p = v - vs / 255;
+  const wide q = v - (vs * f) / 15300;
+  const wide t = v - (vs * (60 - f)) / 15300;
+  wide r = 0, g = 0, b = 0;
   switch (sector) {
     case 0:
       r = v, g = t, b = p;
