@@ -1,0 +1,104 @@
+#include "ui/imagelist/TLMDImageList.h"
+
+#include <QPainter>
+
+namespace marnova {
+
+TLMDImageList::TLMDImageList(QObject* parent) : QObject(parent) {}
+
+TLMDImageList::~TLMDImageList() = default;
+
+const TLMDImageListItem* TLMDImageList::Item(int list) const {
+  if (list < 0 || list >= Count()) return nullptr;
+  return FItems[static_cast<size_t>(list)].get();
+}
+
+TLMDImageListItem* TLMDImageList::MutableItem(int list) {
+  return const_cast<TLMDImageListItem*>(Item(list));
+}
+
+int TLMDImageList::Add(const QString& description, int width, int height, int allocBy) {
+  FItems.push_back(std::make_unique<TLMDImageListItem>(description, width, height, allocBy));
+  emit Changed();
+  return Count() - 1;
+}
+
+bool TLMDImageList::SetStrip(int list, const QImage& strip) {
+  TLMDImageListItem* item = MutableItem(list);
+  if (!item) return false;
+  const bool fits = item->SetStrip(strip);
+  emit Changed();
+  return fits;
+}
+
+void TLMDImageList::Clear() {
+  FItems.clear();
+  emit Changed();
+}
+
+QSize TLMDImageList::PictureSize(int list) const {
+  const TLMDImageListItem* item = Item(list);
+  return item ? item->Size() : QSize();
+}
+
+int TLMDImageList::PictureCount(int list) const {
+  const TLMDImageListItem* item = Item(list);
+  return item ? item->Count() : 0;
+}
+
+bool TLMDImageList::IsValidPicture(int list, int index) const {
+  const TLMDImageListItem* item = Item(list);
+  return item && item->IsValidPicture(index);
+}
+
+void TLMDImageList::Draw(QPainter& painter, QPoint at, int list, int index) const {
+  const TLMDImageListItem* item = Item(list);
+  if (!item || !item->IsValidPicture(index)) return;
+  // Source composition: an exact copy of every pixel, whatever lies beneath.
+  const QPainter::CompositionMode mode = painter.compositionMode();
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(at, item->Strip(), item->PictureRect(index));
+  painter.setCompositionMode(mode);
+}
+
+void TLMDImageList::DrawTransparent(QPainter& painter, const QRect& into, int list,
+                                    int index) const {
+  DrawInRect(painter, into, list, index, true);
+}
+
+void TLMDImageList::DrawInRect(QPainter& painter, const QRect& into, int list, int index,
+                               bool forceTransparent) const {
+  const TLMDImageListItem* item = Item(list);
+  if (!item || !item->IsValidPicture(index) || into.isEmpty()) return;
+  painter.save();
+  // Pictures are pixel art: a scaled copy repeats pixels, never blends them.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  if (forceTransparent) {
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QImage& keyed = item->KeyedPicture(index);
+    painter.drawImage(into, keyed, keyed.rect());
+  } else {
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(into, item->Strip(), item->PictureRect(index));
+  }
+  painter.restore();
+}
+
+QRgb TLMDImageList::TransparencyKey(int list, int index) const {
+  const TLMDImageListItem* item = Item(list);
+  return item ? item->TransparencyKey(index) : 0;
+}
+
+QImage TLMDImageList::Picture(int list, int index) const {
+  const TLMDImageListItem* item = Item(list);
+  return item ? item->Picture(index) : QImage();
+}
+
+bool TLMDImageList::CopyPicture(int list, int index, QImage& target) const {
+  QImage picture = Picture(list, index);
+  if (picture.isNull()) return false;
+  target = std::move(picture);
+  return true;
+}
+
+}  // namespace marnova
