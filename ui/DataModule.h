@@ -36,8 +36,9 @@ class TDM : public QObject {
   bool FLoaded = false;
 };
 
-// The program's data module; null until one is created and again after it
-// is destroyed.
+// The program's data module: the one created last; null until one is
+// created and again after it is destroyed. User-interface thread only, as
+// is WhenImageListReady().
 extern TDM* DM;
 
 // Runs `bind` with DM's image list at once if DM exists, otherwise as soon

@@ -14,7 +14,8 @@ const TLMDImageListItem* TLMDImageList::Item(int list) const {
 }
 
 TLMDImageListItem* TLMDImageList::MutableItem(int list) {
-  return const_cast<TLMDImageListItem*>(Item(list));
+  if (list < 0 || list >= Count()) return nullptr;
+  return FItems[static_cast<size_t>(list)].get();
 }
 
 int TLMDImageList::Add(const QString& description, int width, int height, int allocBy) {
