@@ -151,6 +151,8 @@ std::optional<TElfSectionPlace> FindElfSection(const std::string& path, std::str
     if (l.ShStrNdx == kShnXindex) l.ShStrNdx = first->Link;
   }
   if (l.ShStrNdx >= l.ShNum || l.ShNum > kMaxTableBytes / l.ShEntSize) return std::nullopt;
+  // A header table that does not fit the file is a damaged file.
+  if (l.ShOff > file.Size() || l.ShNum * l.ShEntSize > file.Size() - l.ShOff) return std::nullopt;
 
   const auto strtab = ReadHeader(file, l, l.ShStrNdx);
   if (!strtab || strtab->Type == kShtNobits || strtab->Size > kMaxTableBytes) return std::nullopt;
