@@ -1,7 +1,8 @@
-// Build step: turns a description of the version block (one "name=value"
-// a line, see MarnovaVersion.cmake: fixed-file-version, fixed-product-version,
-// language, code-page, and string:<entry> for the string table) into a C++ source that places the
-// block in its own ELF section of the program that links it.
+// Build step: turns a description of the version block into a C++ source
+// that places the block in its own ELF section of the program linking it.
+// The description has one "name=value" a line (see MarnovaVersion.cmake):
+// fixed-file-version, fixed-product-version, language, code-page, and
+// string:<entry> for each entry of the string table.
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
