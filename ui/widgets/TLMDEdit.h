@@ -1,0 +1,158 @@
+// Single-line editor. Every typed character reaches OnKeyPress first, which
+// may change or discard it; editing keys act when they go down, before their
+// character, so a key-press filter cannot stop them.
+#pragma once
+
+#include <QBasicTimer>
+#include <QWidget>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+#include "colour/ColorModel.h"
+
+namespace marnova {
+
+class TLMDEdit : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QString Text READ Text WRITE setText)
+  Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
+  Q_PROPERTY(TEditCharCase CharCase READ CharCase WRITE setCharCase)
+  Q_PROPERTY(TAlignment Alignment READ Alignment WRITE setAlignment)
+  Q_PROPERTY(int Color READ Color WRITE setColor)
+  Q_PROPERTY(int FontColor READ FontColor WRITE setFontColor)
+  Q_PROPERTY(int FontHeight READ FontHeight WRITE setFontHeight)
+  Q_PROPERTY(int CaretBlinkRate READ CaretBlinkRate WRITE setCaretBlinkRate)
+  Q_PROPERTY(int CaretWidth READ CaretWidth WRITE setCaretWidth)
+  Q_PROPERTY(bool HideSelection READ HideSelection WRITE setHideSelection)
+  Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE setReadOnly)
+  Q_PROPERTY(TLMDBevelMode BevelMode READ BevelMode WRITE setBevelMode)
+  Q_PROPERTY(QString Hint READ Hint WRITE setHint)
+  Q_PROPERTY(bool ShowHint READ ShowHint WRITE setShowHint)
+
+ public:
+  enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+  Q_ENUM(TEditCharCase)
+  enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+  Q_ENUM(TAlignment)
+  // bmWindows and bmEdge: the usual 2-pixel sunken edit frame; bmStandard:
+  // a 1-pixel frame; bmCustom: none.
+  enum TLMDBevelMode { bmCustom, bmStandard, bmEdge, bmWindows };
+  Q_ENUM(TLMDBevelMode)
+
+  explicit TLMDEdit(QWidget* parent = nullptr);
+
+  // Ends loading: from now on text changes raise OnChange.
+  void Loaded();
+  bool IsLoading() const { return FLoading; }
+
+  QString Text() const { return FText; }
+  // A different text is stored (cut to MaxLength), the caret goes to the
+  // start and OnChange fires; the same text does nothing.
+  void setText(const QString& text);
+  int MaxLength() const { return FMaxLength; }
+  void setMaxLength(int maxLength);
+  TEditCharCase CharCase() const { return FCharCase; }
+  void setCharCase(TEditCharCase charCase);
+  TAlignment Alignment() const { return FAlignment; }
+  void setAlignment(TAlignment alignment);
+  TColor Color() const { return FColor; }
+  void setColor(TColor color);
+  TColor FontColor() const { return FFontColor; }
+  void setFontColor(TColor color);
+  int FontHeight() const;
+  void setFontHeight(int height);
+  int CaretBlinkRate() const { return FBlinkRate; }
+  void setCaretBlinkRate(int milliseconds);
+  int CaretWidth() const { return FCaretWidth; }
+  void setCaretWidth(int pixels);
+  bool HideSelection() const { return FHideSelection; }
+  void setHideSelection(bool hide);
+  bool ReadOnly() const { return FReadOnly; }
+  void setReadOnly(bool readOnly);
+  TLMDBevelMode BevelMode() const { return FBevelMode; }
+  void setBevelMode(TLMDBevelMode mode);
+  QString Hint() const { return FHint; }
+  void setHint(const QString& hint);
+  bool ShowHint() const { return FShowHint; }
+  void setShowHint(bool show);
+
+  int CaretPosition() const { return FCaret; }
+  int SelStart() const { return std::min(FCaret, FAnchor); }
+  int SelLength() const { return std::abs(FCaret - FAnchor); }
+  QString SelText() const { return FText.mid(SelStart(), SelLength()); }
+  // Selects [start, start + length); the caret goes to the end.
+  void SetSelection(int start, int length);
+  void SelectAll();
+  void CopyToClipboard() const;
+  void CutToClipboard();
+  void PasteFromClipboard();
+  // Whether the caret shows at this moment of its blink.
+  bool CaretShown() const { return hasFocus() && FCaretOn; }
+
+  QSize sizeHint() const override;
+
+  std::function<void(QObject* Sender)> OnChange;
+  // The character is passed by reference; setting it to 0 discards it.
+  std::function<void(QObject* Sender, QChar& Key)> OnKeyPress;
+  std::function<void(QObject* Sender)> OnClick;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  // One typed character through the filter, the case rule and MaxLength.
+  void TypeCharacter(QChar key, QChar low = QChar());
+  QString Cased(QString text) const;
+  bool Fits(int removed, int added) const;
+  // Replaces the selection (or, in overwrite mode, the characters under the
+  // caret) with `text`.
+  void ReplaceSelection(const QString& text, bool overwrite);
+  void DeleteSelectionOr(int direction);
+  void MoveCaret(int position, bool extend);
+  void ChangeText(const QString& text, int caret);
+  void Changed();
+  void RestartBlink();
+  QRect TextArea() const;
+  int BevelWidth() const;
+  int TextLeft() const;
+  int CaretX(int position) const;
+  int PositionAt(int x) const;
+  void EnsureCaretVisible();
+  void UpdateToolTip();
+
+  QString FText;
+  int FMaxLength = 0;
+  TEditCharCase FCharCase = ecNormal;
+  TAlignment FAlignment = taLeftJustify;
+  TColor FColor;
+  TColor FFontColor;
+  int FBlinkRate = 530;
+  int FCaretWidth = 1;
+  bool FHideSelection = true;
+  bool FReadOnly = false;
+  TLMDBevelMode FBevelMode = bmWindows;
+  QString FHint;
+  bool FShowHint = true;
+  bool FLoading = true;
+
+  int FCaret = 0;
+  int FAnchor = 0;
+  int FScroll = 0;
+  bool FCaretOn = false;
+  bool FSelecting = false;
+  QBasicTimer FBlink;
+};
+
+}  // namespace marnova

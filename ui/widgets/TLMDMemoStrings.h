@@ -1,0 +1,29 @@
+// The multi-line editor's text seen as a list of lines.
+#pragma once
+
+#include <QString>
+
+class QPlainTextEdit;
+
+namespace marnova {
+
+class TLMDMemoStrings {
+ public:
+  explicit TLMDMemoStrings(QPlainTextEdit& editor) : FEditor(editor) {}
+
+  // 0 for an empty editor.
+  int Count() const;
+  QString Strings(int index) const;
+  QString operator[](int index) const { return Strings(index); }
+  // Empties the editor.
+  void Clear();
+  // Adds `line` as the last line.
+  void Add(const QString& line);
+  QString Text() const;
+  void SetText(const QString& text);
+
+ private:
+  QPlainTextEdit& FEditor;
+};
+
+}  // namespace marnova

@@ -1,0 +1,116 @@
+#include "ui/widgets/TLMDSimpleLabel.h"
+
+#include <QAccessible>
+
+#include "platform/shell/Shell.h"
+#include "ui/widgets/ColorConstants.h"
+
+namespace marnova {
+
+TLMDSimpleLabel::TLMDSimpleLabel(QWidget* parent)
+    : TLMDBaseLabel(parent),
+      FInActiveColor(clBlue),
+      FActiveColor(clPurple),
+      FLightColor(clBtnHighlight),
+      FShadowColor(clBtnShadow) {}
+
+void TLMDSimpleLabel::setJumpMode(TJumpMode mode) {
+  if (mode == FJumpMode) return;
+  FJumpMode = mode;
+  // Leaving the jump modes keeps the link's look (as after a failed open).
+  if (mode != jmNone) {
+    setFontColor(FVisited ? FActiveColor : FInActiveColor);
+    ApplyUnderline();
+    setCursor(Qt::PointingHandCursor);
+  }
+  if (QAccessible::isActive()) {
+    QAccessibleEvent event(this, QAccessible::StateChanged);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+void TLMDSimpleLabel::setInActiveColor(TColor color) {
+  FInActiveColor = color;
+  if (IsJumping() && !FVisited) setFontColor(color);
+}
+
+void TLMDSimpleLabel::setActiveColor(TColor color) {
+  FActiveColor = color;
+  if (IsJumping() && FVisited) setFontColor(color);
+}
+
+void TLMDSimpleLabel::setJumpUnderline(bool underline) {
+  if (underline == FJumpUnderline) return;
+  FJumpUnderline = underline;
+  if (IsJumping()) ApplyUnderline();
+}
+
+// Only the underline this label added is taken away again, so a font that
+// carries its own underline keeps it whatever order the settings come in.
+void TLMDSimpleLabel::ApplyUnderline() {
+  QFont f = font();
+  if (FJumpUnderline && !f.underline()) {
+    f.setUnderline(true);
+    FUnderlineAdded = true;
+    setFont(f);
+  } else if (!FJumpUnderline && FUnderlineAdded) {
+    f.setUnderline(false);
+    FUnderlineAdded = false;
+    setFont(f);
+  }
+}
+
+void TLMDSimpleLabel::setFont3DStyle(TLMD3DStyle style) {
+  if (style == FStyle) return;
+  FStyle = style;
+  update();
+}
+
+void TLMDSimpleLabel::setFont3DLightColor(TColor color) {
+  FLightColor = color;
+  if (FStyle != tdNone) update();
+}
+
+void TLMDSimpleLabel::setFont3DShadowColor(TColor color) {
+  FShadowColor = color;
+  if (FStyle != tdNone) update();
+}
+
+void TLMDSimpleLabel::LeftPressed() {
+  if (!IsJumping()) return;
+  FVisited = true;
+  setFontColor(FActiveColor);
+}
+
+QString TLMDSimpleLabel::InternetTarget() const {
+  if (!FJump.trimmed().isEmpty()) return FJump;
+  const QString caption = PlainCaption();
+  if (caption.contains(QLatin1Char('@'))) return QStringLiteral("mailto:") + caption;
+  return caption;
+}
+
+void TLMDSimpleLabel::Click() {
+  switch (FJumpMode) {
+    case jmInternet: {
+      // A browser link opens web and mail addresses only: a target that
+      // names a local file or program is refused like one the desktop
+      // cannot open.
+      const QString target = InternetTarget();
+      if (!IsWebTarget(target) || !OpenTarget(target)) {
+        FJumpMode = jmNone;
+        setEnabled(false);
+      }
+      break;
+    }
+    case jmApplication:
+      // The desktop's answer is not checked here; a failure changes nothing.
+      OpenTarget(FJump.trimmed().isEmpty() ? PlainCaption() : FJump);
+      break;
+    case jmNone:
+    case jmCustom:
+      break;
+  }
+  TLMDBaseLabel::Click();
+}
+
+}  // namespace marnova

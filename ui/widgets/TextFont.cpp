@@ -1,0 +1,29 @@
+#include "ui/widgets/TextFont.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+
+namespace marnova {
+
+QFont FontWithHeight(QFont font, int height) {
+  if (height < 0) {
+    font.setPixelSize(-height);
+  } else if (height > 0) {
+    // Scale the character height so that the whole cell fits `height`.
+    QFont probe = font;
+    probe.setPixelSize(100);
+    const qreal cell = QFontMetricsF(probe).height();
+    font.setPixelSize(std::max(1, int(std::lround(height * 100.0 / (cell > 0 ? cell : 100.0)))));
+  }
+  return font;
+}
+
+int FontHeightOf(const QFont& font) {
+  if (font.pixelSize() > 0) return -font.pixelSize();
+  // Point sizes are taken at the descriptions' design resolution of 96 dpi.
+  if (font.pointSizeF() > 0) return -int(std::lround(font.pointSizeF() * 96.0 / 72.0));
+  return 0;
+}
+
+}  // namespace marnova
