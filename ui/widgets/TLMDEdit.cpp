@@ -3,6 +3,7 @@
 #include <qdrawutil.h>
 #include <QAccessible>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTimerEvent>
 #include <climits>
+#include <memory>
 
 #include "ui/widgets/ColorConstants.h"
 #include "ui/widgets/EditorOverwriteMode.h"
@@ -580,6 +582,28 @@ void TLMDEdit::changeEvent(QEvent* event) {
       event->type() == QEvent::PaletteChange)
     update();
   QWidget::changeEvent(event);
+}
+
+QMenu* TLMDEdit::CreateContextMenu() {
+  auto* menu = new QMenu(this);
+  const bool selected = SelLength() > 0;
+  const bool editable = !FReadOnly;
+  menu->addAction(QStringLiteral("Taglia"), this, &TLMDEdit::CutToClipboard)
+      ->setEnabled(selected && editable);
+  menu->addAction(QStringLiteral("Copia"), this, &TLMDEdit::CopyToClipboard)->setEnabled(selected);
+  menu->addAction(QStringLiteral("Incolla"), this, &TLMDEdit::PasteFromClipboard)
+      ->setEnabled(editable && !QGuiApplication::clipboard()->text().isEmpty());
+  menu->addAction(QStringLiteral("Elimina"), this, [this] { DeleteSelectionOr(0); })
+      ->setEnabled(selected && editable);
+  menu->addSeparator();
+  menu->addAction(QStringLiteral("Seleziona tutto"), this, &TLMDEdit::SelectAll)
+      ->setEnabled(!FText.isEmpty());
+  return menu;
+}
+
+void TLMDEdit::contextMenuEvent(QContextMenuEvent* event) {
+  const std::unique_ptr<QMenu> menu(CreateContextMenu());
+  menu->exec(event->globalPos());
 }
 
 QSize TLMDEdit::sizeHint() const {

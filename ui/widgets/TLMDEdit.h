@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QBasicTimer>
+#include <QMenu>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
@@ -90,6 +91,9 @@ class TLMDEdit : public QWidget {
   // Whether the caret shows at this moment of its blink.
   bool CaretShown() const { return hasFocus() && FCaretOn; }
 
+  // The editing menu of the right mouse button; the caller owns it.
+  QMenu* CreateContextMenu();
+
   QSize sizeHint() const override;
 
   std::function<void(QObject* Sender)> OnChange;
@@ -109,6 +113,7 @@ class TLMDEdit : public QWidget {
   void focusOutEvent(QFocusEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   bool event(QEvent* event) override;
 
  private:

@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QStringList>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -195,6 +197,27 @@ TEST_F(EditorTest, ClipboardKeys) {
   clipboard->setText(QStringLiteral("too long"));
   key(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(edit->Text(), QStringLiteral("FFB1C2"));
+}
+
+TEST_F(EditorTest, ContextMenuOffersTheEditingCommandsThatApply) {
+  auto* edit = MakeHexField();
+  edit->setText(QStringLiteral("ABCDEF"));
+  edit->SetSelection(0, 2);
+  QGuiApplication::clipboard()->setText(QStringLiteral("12"));
+  const auto enabled = [&] {
+    const std::unique_ptr<QMenu> menu(edit->CreateContextMenu());
+    QStringList names;
+    for (QAction* action : menu->actions())
+      if (!action->isSeparator() && action->isEnabled()) names << action->text();
+    return names;
+  };
+  EXPECT_EQ(enabled(), (QStringList{"Taglia", "Copia", "Incolla", "Elimina", "Seleziona tutto"}));
+  edit->setReadOnly(true);
+  EXPECT_EQ(enabled(), (QStringList{"Copia", "Seleziona tutto"}));
+  edit->setReadOnly(false);
+  const std::unique_ptr<QMenu> menu(edit->CreateContextMenu());
+  menu->actions().at(2)->trigger();
+  EXPECT_EQ(edit->Text(), QStringLiteral("12CDEF"));
 }
 
 TEST_F(EditorTest, CentredTextWithAWideBlinkingCaret) {
