@@ -1,0 +1,89 @@
+// One full repaint of a colour-panel slider (25 x 114) into its off-screen
+// image: the built-in thumb, a thumb drawn from the image list as the panel
+// does, and the whole widget paint including the copy to the target.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "ui/imagelist/TLMDImageList.h"
+#include "ui/widgets/TMMSlider.h"
+
+namespace {
+
+using namespace marnova;
+
+void SetUpFrameSlider(TMMSlider& s) {
+  s.resize(25, 114);
+  s.setMaxValue(255);
+  s.setColor(0xFFEED3);
+  s.setGrooveColor(0x8C5724);
+  s.setGrooveSize(2);
+  s.setThumbWidth(23);
+  s.setThumbHeight(11);
+  s.setThumbColor(0x0000FF);
+  s.setFocusAction(TMMSlider::faFocusThumb);
+  s.Bevel()->setBorderColor(0xFFEED3);
+  s.Bevel()->setOuterLightColor(0x8C5724);
+  s.Bevel()->setOuterShadowColor(0x8C5724);
+  s.Groove()->setOuterShadowColor(clBlack);
+  s.Groove()->setOuterLightColor(0x8C5724);
+  s.Loaded();
+}
+
+void BM_SliderRepaintBuiltInThumb(benchmark::State& state) {
+  TMMSlider slider;
+  SetUpFrameSlider(slider);
+  int i = 0;
+  for (auto _ : state) {
+    slider.setPosition(i++ & 0xFF);
+    benchmark::DoNotOptimize(slider.PaintOffscreen().constBits());
+  }
+}
+BENCHMARK(BM_SliderRepaintBuiltInThumb)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_SliderRepaintOwnerDrawnThumb(benchmark::State& state) {
+  TLMDImageList list;
+  const int sliders = list.Add(QStringLiteral("Sliders"), 23, 11, 4);
+  QImage strip(23 * 6, 11, QImage::Format_RGB32);
+  strip.fill(Qt::darkCyan);
+  list.SetStrip(sliders, strip);
+  TMMSlider slider;
+  SetUpFrameSlider(slider);
+  slider.setThumbStyle(TMMSlider::tsOwnerDraw);
+  slider.OnDrawThumb = [&](QObject*, QPainter& canvas, const QRect& rect, bool, bool focused) {
+    list.Draw(canvas, rect.topLeft(), sliders, focused ? 1 : 0);
+  };
+  int i = 0;
+  for (auto _ : state) {
+    slider.setPosition(i++ & 0xFF);
+    benchmark::DoNotOptimize(slider.PaintOffscreen().constBits());
+  }
+}
+BENCHMARK(BM_SliderRepaintOwnerDrawnThumb)->Repetitions(9)->ReportAggregatesOnly(true);
+
+void BM_SliderWidgetPaint(benchmark::State& state) {
+  TMMSlider slider;
+  SetUpFrameSlider(slider);
+  QImage target(25, 114, QImage::Format_RGB32);
+  int i = 0;
+  for (auto _ : state) {
+    slider.setPosition(i++ & 0xFF);
+    slider.render(&target);
+    benchmark::DoNotOptimize(target.constBits());
+  }
+}
+BENCHMARK(BM_SliderWidgetPaint)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,464 @@
+#include "ui/widgets/TMMCustomSlider.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+#include <QTimer>
+#include <algorithm>
+#include <climits>
+
+#include "ui/widgets/Frame3D.h"
+
+namespace marnova {
+
+namespace {
+
+constexpr int kBlinkInterval = 500;
+
+// The slider that owns the application's one blink timer, if any.
+TMMCustomSlider* GBlinkOwner = nullptr;
+
+int ClampByte(int value) {
+  return std::clamp(value, 0, 255);
+}
+
+bool IsMoveKey(int key) {
+  switch (key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+TMMCustomSlider::TMMCustomSlider(QWidget* parent)
+    : TControl(parent), FBevel(new TMMBevel(this)), FGroove(new TMMBevel(this)) {
+  FBevel->setBorderWidth(5);
+  connect(FBevel, &TMMBevel::Changed, this, qOverload<>(&QWidget::update));
+  connect(FGroove, &TMMBevel::Changed, this, qOverload<>(&QWidget::update));
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);                 // the cursor changes over the thumb without a button held
+  setAttribute(Qt::WA_OpaquePaintEvent);  // every pixel comes from the off-screen image
+}
+
+TMMCustomSlider::~TMMCustomSlider() {
+  if (GBlinkOwner == this) GBlinkOwner = nullptr;
+}
+
+// --- value and range -------------------------------------------------------
+
+int TMMCustomSlider::Position() const {
+  return Geometry().Clamp(FPosition);
+}
+
+void TMMCustomSlider::setPosition(int value) {
+  ApplyValue(value, false);
+}
+
+void TMMCustomSlider::ApplyValue(long long requested, bool rangeChange) {
+  if (IsLoading()) {
+    // The range may still be arriving, so the value is clamped on reading
+    // and for good when loading ends.
+    if (requested == FPosition) return;
+    FPosition = static_cast<int>(requested);
+    update();
+    return;
+  }
+  const int next = Geometry().Clamp(requested);
+  // Compared after clamping: a request beyond the end the thumb already sits
+  // at is no change and must not announce one.
+  if (next == FPosition && !rangeChange) return;
+  const bool changed = next != FPosition;
+  const QRect before = ThumbRect();
+  FPosition = next;
+  if (ThumbRect() != before || rangeChange) update();
+  if (changed && QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(this, FPosition);
+    QAccessible::updateAccessibility(&event);
+  }
+  Fire(OnChange, this);
+}
+
+void TMMCustomSlider::ApplyRange() {
+  // MaxValue stays above MinValue so that the value-to-pixel mapping holds.
+  if (FMinValue == INT_MAX) FMinValue = INT_MAX - 1;
+  if (FMaxValue <= FMinValue) FMaxValue = FMinValue + 1;
+}
+
+void TMMCustomSlider::setMinValue(int value) {
+  if (value == FMinValue) return;
+  FMinValue = value;
+  if (IsLoading()) return update();
+  ApplyRange();
+  ApplyValue(FPosition, true);
+}
+
+void TMMCustomSlider::setMaxValue(int value) {
+  if (value == FMaxValue) return;
+  FMaxValue = value;
+  if (IsLoading()) return update();
+  ApplyRange();
+  ApplyValue(FPosition, true);
+}
+
+void TMMCustomSlider::DoLoaded() {
+  ApplyRange();
+  FPosition = Geometry().Clamp(FPosition);
+  update();
+}
+
+// --- plain properties ------------------------------------------------------
+
+TMMCustomSlider::TMMOrientation TMMCustomSlider::Orientation() const {
+  FollowShape();
+  return FOrientation;
+}
+
+void TMMCustomSlider::setOrientation(TMMOrientation value) {
+  FollowShape();
+  if (value == FOrientation) return;
+  FOrientation = value;
+  update();
+}
+
+void TMMCustomSlider::FollowShape() const {
+  if (size() == FShapeSize) return;
+  FShapeSize = size();
+  FOrientation = width() >= height() ? orHorizontal : orVertical;
+}
+
+void TMMCustomSlider::setThumbWidth(int value) {
+  FThumbWidth = ClampByte(value);
+  update();
+}
+
+void TMMCustomSlider::setThumbHeight(int value) {
+  FThumbHeight = ClampByte(value);
+  update();
+}
+
+void TMMCustomSlider::setThumbStyle(TMMThumbStyle value) {
+  FThumbStyle = value;
+  update();
+}
+
+void TMMCustomSlider::setThumbColor(TColor value) {
+  FThumbColor = value;
+  update();
+}
+
+void TMMCustomSlider::setThumbBorder(bool value) {
+  FThumbBorder = value;
+  update();
+}
+
+void TMMCustomSlider::setThumbCursor(const QCursor& value) {
+  FThumbCursor = value;
+  if (FOverThumb) QWidget::setCursor(FThumbCursor);
+}
+
+void TMMCustomSlider::setCursor(const QCursor& value) {
+  FCursor = value;
+  if (!FOverThumb) QWidget::setCursor(FCursor);
+}
+
+void TMMCustomSlider::setGrooveSize(int value) {
+  FGrooveSize = ClampByte(value);
+  update();
+}
+
+void TMMCustomSlider::setGrooveColor(TColor value) {
+  FGrooveColor = value;
+  update();
+}
+
+void TMMCustomSlider::setFocusAction(TMMFocusAction value) {
+  if (value == FFocusAction) return;
+  FFocusAction = value;
+  if (FFocused) {
+    if (Blinks())
+      StartBlink();
+    else
+      StopBlink();
+  }
+  update();
+}
+
+void TMMCustomSlider::setFocusColor(TColor value) {
+  FFocusColor = value;
+  update();
+}
+
+void TMMCustomSlider::setDisabledColor(TColor value) {
+  FDisabledColor = value;
+  update();
+}
+
+void TMMCustomSlider::setSensitivity(int value) {
+  FSensitivity = std::clamp(value, -96, -20);
+}
+
+void TMMCustomSlider::setTabStop(bool value) {
+  FTabStop = value;
+  // Without a tab stop the slider still takes the focus from a mouse press.
+  setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// --- geometry --------------------------------------------------------------
+
+TSliderGeometry TMMCustomSlider::Geometry() const {
+  TSliderGeometry g;
+  const int b = FBevel->TotalWidth();
+  g.Track = rect().adjusted(b, b, -b, -b);
+  g.Vertical = Orientation() == orVertical;
+  g.ThumbWidth = FThumbWidth;
+  g.ThumbHeight = FThumbHeight;
+  g.GrooveSize = FGrooveSize;
+  g.GrooveBevel = FGroove->TotalWidth();
+  g.MinValue = FMinValue;
+  g.MaxValue = FMaxValue;
+  return g;
+}
+
+QRect TMMCustomSlider::ThumbRect() const {
+  const TSliderGeometry g = Geometry();
+  return g.ThumbRect(g.Clamp(FPosition));
+}
+
+QRect TMMCustomSlider::TrackRect() const {
+  return Geometry().Track;
+}
+
+// --- painting --------------------------------------------------------------
+
+const QImage& TMMCustomSlider::PaintOffscreen() {
+  if (FBuffer.size() != size()) FBuffer = QImage(size(), QImage::Format_RGB32);
+  if (FBuffer.isNull()) return FBuffer;
+  const TSliderGeometry g = Geometry();
+  QPainter painter(&FBuffer);
+  const QRect inside = FBevel->Paint(painter, FBuffer.rect());
+  painter.fillRect(inside, Resolve(Color()));
+
+  FThumbRect = g.ThumbRect(g.Clamp(FPosition));
+
+  const bool focusColor = FFocused && (FFocusAction == faFocusColor || FFocusAction == faAll);
+  const QRect groove = FGroove->Paint(painter, g.GrooveRect());
+  painter.fillRect(groove, Resolve(focusColor ? FFocusColor : FGrooveColor));
+  if (FFocused && (FFocusAction == faFocusRect || FFocusAction == faAll)) {
+    QRect focus = g.Track;
+    // Where a flat border or space surrounds the track the dots sit on it.
+    if ((FBevel->BorderWidth() > 0 && FBevel->BevelInner() == TMMBevel::bvNone) ||
+        FBevel->BorderSpace() > 0)
+      focus.adjust(-1, -1, 1, 1);
+    DrawFocusDots(painter, focus);
+  }
+  PaintThumb(painter);
+  return FBuffer;
+}
+
+void TMMCustomSlider::PaintThumb(QPainter& painter) {
+  if (FThumbStyle == tsOwnerDraw) {
+    painter.save();
+    Fire(OnDrawThumb, this, painter, FThumbRect, FDragging, FBlinkOn);
+    painter.restore();
+    return;
+  }
+  QRect r = FThumbRect;
+  const QColor frame = Resolve(clWindowFrame);
+  if (FThumbBorder) {
+    DrawFlatRing(painter, r, frame, 1);
+  } else {
+    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), frame);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), frame);
+    r.adjust(0, 0, -1, -1);
+  }
+  if (r.width() <= 0 || r.height() <= 0) return;
+  const QColor light = Resolve(clBtnHighlight);
+  const QRect ring = r;
+  DrawFrame3D(painter, r, light, Resolve(clBtnShadow), 1);
+  painter.fillRect(QRect(ring.topRight(), QSize(1, 1)), light);
+  painter.fillRect(QRect(ring.bottomLeft(), QSize(1, 1)), light);
+  painter.fillRect(r, Resolve(FThumbColor));
+
+  if (isEnabled() && !FBlinkOn) return;
+  // Dotted overlay: the interior pixels whose row and column share parity.
+  QPolygon dots;
+  dots.reserve(r.width() * r.height() / 2 + 1);
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left() + ((y - FThumbRect.top() + r.left() - FThumbRect.left()) & 1);
+         x <= r.right(); x += 2)
+      dots.append(QPoint(x, y));
+  painter.setPen(isEnabled() ? QColor(Qt::black) : Resolve(FDisabledColor));
+  painter.drawPoints(dots);
+}
+
+void TMMCustomSlider::paintEvent(QPaintEvent*) {
+  const QImage& image = PaintOffscreen();
+  QPainter painter(this);
+  painter.drawImage(0, 0, image);
+}
+
+void TMMCustomSlider::resizeEvent(QResizeEvent* event) {
+  FollowShape();
+  TControl::resizeEvent(event);
+}
+
+void TMMCustomSlider::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange || event->type() == QEvent::PaletteChange) update();
+  TControl::changeEvent(event);
+}
+
+// --- keyboard --------------------------------------------------------------
+
+void TMMCustomSlider::keyPressEvent(QKeyEvent* event) {
+  if (!IsMoveKey(event->key())) return TControl::keyPressEvent(event);
+  const long long value = Position();
+  const bool vertical = Orientation() == orVertical;
+  long long next = value;
+  switch (event->key()) {
+    case Qt::Key_PageUp:
+      next = std::min<long long>(value + FPageSize, FMaxValue);
+      break;
+    case Qt::Key_PageDown:
+      next = std::max<long long>(value - FPageSize, FMinValue);
+      break;
+    case Qt::Key_Home:
+      next = vertical ? FMaxValue : FMinValue;
+      break;
+    case Qt::Key_End:
+      next = vertical ? FMinValue : FMaxValue;
+      break;
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      if (value < FMaxValue) next = value + FLineSize;
+      break;
+    default:  // Left, Down
+      if (value > FMinValue) next = value - FLineSize;
+      break;
+  }
+  event->accept();
+  if (!FKeyTracking) {
+    FKeyTracking = true;
+    Fire(OnTrack, this);
+  }
+  ApplyValue(next, false);
+}
+
+void TMMCustomSlider::keyReleaseEvent(QKeyEvent* event) {
+  if (!IsMoveKey(event->key())) return TControl::keyReleaseEvent(event);
+  event->accept();
+  if (event->isAutoRepeat() || !FKeyTracking) return;
+  FKeyTracking = false;
+  Fire(OnTrackEnd, this);
+}
+
+// --- mouse -----------------------------------------------------------------
+
+void TMMCustomSlider::mousePressEvent(QMouseEvent* event) {
+  if (focusPolicy() != Qt::NoFocus) setFocus(Qt::MouseFocusReason);
+  TControl::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint at = event->position().toPoint();
+  const TSliderGeometry g = Geometry();
+  if (g.ThumbRect(g.Clamp(FPosition)).contains(at)) {
+    FDragging = true;
+    FDragStartValue = Position();
+    FDragStart = at;
+    update();
+    Fire(OnTrack, this);
+    return;
+  }
+  ApplyValue(g.ValueAt(at, Position()), false);
+}
+
+void TMMCustomSlider::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (FDragging && (event->buttons() & Qt::LeftButton)) {
+    ApplyValue(Geometry().DragValue(FDragStartValue, FDragStart, at), false);
+    return;
+  }
+  if (!FDragging) UpdateCursor(at);
+  TControl::mouseMoveEvent(event);
+}
+
+void TMMCustomSlider::mouseReleaseEvent(QMouseEvent* event) {
+  const bool endsDrag = event->button() == Qt::LeftButton && FDragging;
+  if (endsDrag) {
+    FDragging = false;
+    update();
+    UpdateCursor(event->position().toPoint());
+    Fire(OnTrackEnd, this);
+  }
+  TControl::mouseReleaseEvent(event);
+}
+
+void TMMCustomSlider::UpdateCursor(QPoint at) {
+  const bool over = ThumbRect().contains(at);
+  if (over == FOverThumb) return;
+  FOverThumb = over;
+  QWidget::setCursor(over ? FThumbCursor : FCursor);
+}
+
+// --- focus and blinking ----------------------------------------------------
+
+void TMMCustomSlider::focusInEvent(QFocusEvent* event) {
+  FFocused = true;
+  if (Blinks()) StartBlink();
+  update();
+  TControl::focusInEvent(event);
+}
+
+void TMMCustomSlider::focusOutEvent(QFocusEvent* event) {
+  FFocused = false;
+  StopBlink();
+  update();
+  TControl::focusOutEvent(event);
+}
+
+bool TMMCustomSlider::OwnsBlinkTimer() const {
+  return GBlinkOwner == this && FBlinkTimer;
+}
+
+void TMMCustomSlider::StartBlink() {
+  if (GBlinkOwner && GBlinkOwner != this) GBlinkOwner->StopBlink();
+  FBlinkTimer.reset();
+  FBlinkOn = false;
+  FBlinkTimer = std::make_unique<QTimer>();
+  FBlinkTimer->setInterval(kBlinkInterval);
+  connect(FBlinkTimer.get(), &QTimer::timeout, this, &TMMCustomSlider::BlinkTick);
+  // Without a timer the thumb simply stays steady; there is nothing better
+  // to do for a focus cue.
+  FBlinkTimer->start();
+  GBlinkOwner = this;
+  update();
+}
+
+void TMMCustomSlider::StopBlink() {
+  FBlinkTimer.reset();
+  if (GBlinkOwner == this) GBlinkOwner = nullptr;
+  if (FBlinkOn) {
+    FBlinkOn = false;
+    update();
+  }
+}
+
+void TMMCustomSlider::BlinkTick() {
+  if (FDragging) {
+    FBlinkOn = true;
+    return;
+  }
+  FBlinkOn = !FBlinkOn;
+  update();
+}
+
+}  // namespace marnova

@@ -1,0 +1,64 @@
+#include "ui/widgets/WidgetAccessibility.h"
+
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
+
+#include "ui/widgets/TControl.h"
+#include "ui/widgets/TMMCustomSlider.h"
+
+namespace marnova {
+
+namespace {
+
+class TControlAccessible : public QAccessibleWidget {
+ public:
+  explicit TControlAccessible(TControl* control)
+      : QAccessibleWidget(control, control->AccessibleRole()) {}
+
+  QString text(QAccessible::Text t) const override {
+    const auto* control = static_cast<const TControl*>(widget());
+    if (t == QAccessible::Value) return control->AccessibleValue();
+    QString result = QAccessibleWidget::text(t);
+    if (result.isEmpty() && (t == QAccessible::Name || t == QAccessible::Description))
+      result = control->Hint();
+    return result;
+  }
+};
+
+class TSliderAccessible : public TControlAccessible, public QAccessibleValueInterface {
+ public:
+  explicit TSliderAccessible(TMMCustomSlider* slider) : TControlAccessible(slider) {}
+
+  void* interface_cast(QAccessible::InterfaceType t) override {
+    if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+    return TControlAccessible::interface_cast(t);
+  }
+
+  QVariant currentValue() const override { return Slider()->Position(); }
+  void setCurrentValue(const QVariant& value) override { Slider()->setPosition(value.toInt()); }
+  QVariant maximumValue() const override { return Slider()->MaxValue(); }
+  QVariant minimumValue() const override { return Slider()->MinValue(); }
+  QVariant minimumStepSize() const override { return Slider()->LineSize(); }
+
+ private:
+  TMMCustomSlider* Slider() const { return static_cast<TMMCustomSlider*>(widget()); }
+};
+
+QAccessibleInterface* ControlFactory(const QString&, QObject* object) {
+  // Qt's accessibility cache takes ownership of the interfaces made here.
+  if (auto* slider = qobject_cast<TMMCustomSlider*>(object)) return new TSliderAccessible(slider);
+  if (auto* control = qobject_cast<TControl*>(object)) return new TControlAccessible(control);
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallWidgetAccessibility() {
+  static const bool installed = [] {
+    QAccessible::installFactory(&ControlFactory);
+    return true;
+  }();
+  (void)installed;
+}
+
+}  // namespace marnova
