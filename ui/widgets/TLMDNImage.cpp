@@ -42,7 +42,7 @@ TColor TLMDNImage::Pixel(int x, int y) const {
 
 void TLMDNImage::SetPixel(int x, int y, TColor color) {
   if (!FBitmap.valid(x, y)) return;
-  FBitmap.setPixel(x, y, ToQColor(color, &palette()).rgb());
+  FBitmap.setPixel(x, y, ToQColor(color).rgb());
   update();
 }
 
