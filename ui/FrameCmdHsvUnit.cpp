@@ -1,0 +1,253 @@
+#include "ui/FrameCmdHsvUnit.h"
+
+#include <QPainter>
+
+#include "ui/DataModule.h"
+#include "ui/WindowDescription.h"
+#include "ui/imagelist/ImageListLayout.h"
+#include "ui_FrameCmdHsvUnit.h"
+
+namespace marnova {
+
+namespace {
+
+constexpr TColor kFieldValid = 0xFFFFFF;    // white
+constexpr TColor kFieldInvalid = 0x80FFFF;  // light yellow, RGB(255, 255, 128)
+// Thumbs of the HSV sliders in the "Sliders" list: unfocused, focused.
+constexpr int kHueThumb = 0, kSatThumb = 2, kValThumb = 4;
+
+QString ThreeDigits(int value) {
+  return QString::asprintf("%.3d", value);
+}
+
+// One thumb picture of the shared list at the thumb's top-left corner; the
+// blink phase picks the second picture of the pair.
+void DrawThumb(QPainter& canvas, const QRect& rect, int firstPicture, bool focused) {
+  if (DM == nullptr) return;  // no list yet: the thumb stays undrawn
+  DM->ImageList()->Draw(canvas, rect.topLeft(), ilSliders, firstPicture + (focused ? 1 : 0));
+}
+
+bool IsHexDigit(QChar c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+}  // namespace
+
+TFrameHsvCtrl::TFrameHsvCtrl(QWidget* owner)
+    : QWidget(owner), FUi(std::make_unique<Ui::TFrameHsvCtrl>()) {
+  FUi->setupUi(this);
+  Panel = FUi->Panel;
+  edValue = FUi->edValue;
+  slBlue = FUi->slBlue;
+  slGreen = FUi->slGreen;
+  slRed = FUi->slRed;
+  lbRed = FUi->lbRed;
+  lbGreen = FUi->lbGreen;
+  lbBlue = FUi->lbBlue;
+  Image = FUi->Image;
+  slHue = FUi->slHue;
+  slSat = FUi->slSat;
+  slVal = FUi->slVal;
+  lbHue = FUi->lbHue;
+  lbSat = FUi->lbSat;
+  lbVal = FUi->lbVal;
+  LMDLabel1 = FUi->LMDLabel1;
+  LMDLabel2 = FUi->LMDLabel2;
+  LMDLabel8 = FUi->LMDLabel8;
+  LMDLImage1 = FUi->LMDLImage1;
+  btnPick = FUi->btnPick;
+
+  slRed->OnChange = [this](QObject* s) { slRedChange(s); };
+  slGreen->OnChange = [this](QObject* s) { slGreenChange(s); };
+  slBlue->OnChange = [this](QObject* s) { slBlueChange(s); };
+  slHue->OnChange = [this](QObject* s) { slHueChange(s); };
+  slSat->OnChange = [this](QObject* s) { slSatChange(s); };
+  slVal->OnChange = [this](QObject* s) { slValChange(s); };
+  slHue->OnDrawThumb = [this](QObject* s, QPainter& c, const QRect& r, bool d, bool f) {
+    slHueDrawThumb(s, c, r, d, f);
+  };
+  slSat->OnDrawThumb = [this](QObject* s, QPainter& c, const QRect& r, bool d, bool f) {
+    slSatDrawThumb(s, c, r, d, f);
+  };
+  slVal->OnDrawThumb = [this](QObject* s, QPainter& c, const QRect& r, bool d, bool f) {
+    slValDrawThumb(s, c, r, d, f);
+  };
+  edValue->OnChange = [this](QObject* s) { edValueChange(s); };
+  edValue->OnKeyPress = [this](QObject* s, QChar& key) { edValueKeyPress(s, key); };
+  btnPick->OnClick = [this](QObject* s) { btnPickClick(s); };
+  FinishDescription(this);
+
+  for (TLMDLabel* label : {lbRed, lbGreen, lbBlue, lbHue, lbSat, lbVal})
+    label->setTransparent(true);
+  FWritingText = false;
+  FSyncing = false;
+  FValid = true;
+  Image->setBitmap(QImage());
+  // Kept out of sight below the panel: the picker only uses its bitmap.
+  Image->move(Image->x(), height() + 100);
+}
+
+TFrameHsvCtrl::~TFrameHsvCtrl() = default;
+
+int TFrameHsvCtrl::Red() const {
+  return slRed->Position();
+}
+int TFrameHsvCtrl::Green() const {
+  return slGreen->Position();
+}
+int TFrameHsvCtrl::Blue() const {
+  return slBlue->Position();
+}
+TColor TFrameHsvCtrl::SelectedColor() const {
+  return Panel->Color();
+}
+
+void TFrameHsvCtrl::RaiseColorChanged() {
+  if (!OnColorChanged) return;
+  // A copy, so that the owner may reassign the callback while it runs.
+  const auto callback = OnColorChanged;
+  callback();
+}
+
+void TFrameHsvCtrl::WriteColor(int R, int G, int B) {
+  FWritingText = true;
+  edValue->setText(QString::fromStdString(ColorToHex(R, G, B)));
+  Panel->setColor(PackColor(R, G, B));
+  FWritingText = false;
+  RaiseColorChanged();
+}
+
+void TFrameHsvCtrl::SyncHSVFromRGB() {
+  FSyncing = true;
+  int h = 0, s = 0, v = 0;
+  RGBToHSV(slRed->Position(), slGreen->Position(), slBlue->Position(), h, s, v);
+  slHue->setPosition(h);
+  slSat->setPosition(s);
+  slVal->setPosition(v);
+  FSyncing = false;
+}
+
+void TFrameHsvCtrl::SyncRGBFromHSV() {
+  int r = 0, g = 0, b = 0;
+  HSVToRGB(slHue->Position(), slSat->Position(), slVal->Position(), r, g, b);
+  FSyncing = true;
+  slRed->setPosition(r);
+  slGreen->setPosition(g);
+  slBlue->setPosition(b);
+  FSyncing = false;
+  WriteColor(r, g, b);
+}
+
+void TFrameHsvCtrl::SetRGB(std::uint8_t R, std::uint8_t G, std::uint8_t B) {
+  FSyncing = true;
+  slRed->setPosition(R);
+  slGreen->setPosition(G);
+  slBlue->setPosition(B);
+  WriteColor(R, G, B);
+  SyncHSVFromRGB();
+  FSyncing = false;
+}
+
+void TFrameHsvCtrl::SetSelectedColor(TColor color) {
+  int r = 0, g = 0, b = 0;
+  UnpackColor(color, r, g, b);
+  SetRGB(static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b));
+}
+
+void TFrameHsvCtrl::EndPick() {
+  Image->hide();
+  btnPick->setImageIndex(0);
+  if (QWidget* mainWindow = window()) mainWindow->raise();
+}
+
+void TFrameHsvCtrl::slRedChange(QObject*) {
+  lbRed->setCaption(ThreeDigits(slRed->Position()));
+  if (FSyncing) return;
+  WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
+  SyncHSVFromRGB();
+}
+
+void TFrameHsvCtrl::slGreenChange(QObject*) {
+  lbGreen->setCaption(ThreeDigits(slGreen->Position()));
+  if (FSyncing) return;
+  WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
+  SyncHSVFromRGB();
+}
+
+void TFrameHsvCtrl::slBlueChange(QObject*) {
+  lbBlue->setCaption(ThreeDigits(slBlue->Position()));
+  if (FSyncing) return;
+  WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
+  SyncHSVFromRGB();
+}
+
+void TFrameHsvCtrl::slHueChange(QObject*) {
+  lbHue->setCaption(ThreeDigits(slHue->Position()));
+  if (!FSyncing) SyncRGBFromHSV();
+}
+
+void TFrameHsvCtrl::slSatChange(QObject*) {
+  lbSat->setCaption(ThreeDigits(slSat->Position()));
+  if (!FSyncing) SyncRGBFromHSV();
+}
+
+void TFrameHsvCtrl::slValChange(QObject*) {
+  lbVal->setCaption(ThreeDigits(slVal->Position()));
+  if (!FSyncing) SyncRGBFromHSV();
+}
+
+void TFrameHsvCtrl::edValueChange(QObject*) {
+  const QString text = edValue->Text();
+  if (text.size() < 6) {
+    edValue->setColor(kFieldInvalid);
+    FValid = false;
+    RaiseColorChanged();
+    return;
+  }
+  edValue->setColor(kFieldValid);
+  FValid = true;
+  if (FWritingText) return;
+  FSyncing = true;
+  const auto pair = [&text](int first) { return HexToInt(text.mid(first, 2).toStdString()); };
+  slRed->setPosition(pair(0));
+  slGreen->setPosition(pair(2));
+  slBlue->setPosition(pair(4));
+  int h = 0, s = 0, v = 0;
+  RGBToHSV(slRed->Position(), slGreen->Position(), slBlue->Position(), h, s, v);
+  slHue->setPosition(h);
+  slSat->setPosition(s);
+  slVal->setPosition(v);
+  FSyncing = false;
+  WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
+}
+
+void TFrameHsvCtrl::edValueKeyPress(QObject*, QChar& Key) {
+  if (!IsHexDigit(Key)) Key = QChar(0);
+}
+
+void TFrameHsvCtrl::btnPickClick(QObject*) {
+  if (btnPick->ImageIndex() == 1) return;  // this panel is being picked for already
+  Image->hide();
+  btnPick->setImageIndex(1);
+  if (OnPickRequest) {
+    const auto callback = OnPickRequest;
+    callback(this);
+  }
+}
+
+void TFrameHsvCtrl::slHueDrawThumb(QObject*, QPainter& aCanvas, const QRect& aRect, bool,
+                                   bool Focused) {
+  DrawThumb(aCanvas, aRect, kHueThumb, Focused);
+}
+
+void TFrameHsvCtrl::slSatDrawThumb(QObject*, QPainter& aCanvas, const QRect& aRect, bool,
+                                   bool Focused) {
+  DrawThumb(aCanvas, aRect, kSatThumb, Focused);
+}
+
+void TFrameHsvCtrl::slValDrawThumb(QObject*, QPainter& aCanvas, const QRect& aRect, bool,
+                                   bool Focused) {
+  DrawThumb(aCanvas, aRect, kValThumb, Focused);
+}
+
+}  // namespace marnova

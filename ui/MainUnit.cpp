@@ -1,0 +1,146 @@
+#include "ui/MainUnit.h"
+
+#include <QCoreApplication>
+#include <QShowEvent>
+
+#include "colour/Contrast.h"
+#include "services/AppInfo.h"
+#include "ui/DataModule.h"
+#include "ui/FrameCmdHsvUnit.h"
+#include "ui/QuorvelUnit.h"
+#include "ui/WindowDescription.h"
+#include "ui/imagelist/ImageListLayout.h"
+#include "ui/widgets/TLMDFill.h"
+#include "ui/widgets/TLMDLImage.h"
+#include "ui/widgets/TLMDLabel.h"
+#include "ui/widgets/TLMDMemo.h"
+#include "ui/widgets/TLMDSimpleLabel.h"
+#include "ui/widgets/TTimer.h"
+#include "ui/widgets/TextFont.h"
+#include "ui_MainUnit.h"
+
+namespace marnova {
+
+TFormMain* FormMain = nullptr;
+
+namespace {
+
+// Pictures of the "Semaphore" list.
+constexpr int kLightPasses = 0, kLightUndetermined = 1, kLightFails = 2;
+constexpr QRgb kFormColor = 0xE5E5E5;
+
+RGBTriple TripleOf(const TFrameHsvCtrl& panel) {
+  return {panel.Red(), panel.Green(), panel.Blue()};
+}
+
+}  // namespace
+
+TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TFormMain>()) {
+  if (FormMain == nullptr) FormMain = this;
+  FUi->setupUi(this);
+  Memo1 = FUi->Memo1;
+  lbBrightRes = FUi->lbBrightRes;
+  lbDiffRes = FUi->lbDiffRes;
+  lbHome = FUi->lbHome;
+  LMDLabel1 = FUi->LMDLabel1;
+  lbBrightRef = FUi->lbBrightRef;
+  lbDiffRef = FUi->lbDiffRef;
+  LMDLImage = FUi->LMDLImage;
+  FColor = FUi->FColor;
+  FBack = FUi->FBack;
+  lbAuthor = FUi->lbAuthor;
+  LMDFill = FUi->LMDFill;
+  LMDLImageTest = FUi->LMDLImageTest;
+  LMDLImageUpper = FUi->LMDLImageUpper;
+  ImgSem1 = FUi->ImgSem1;
+  ImgSem2 = FUi->ImgSem2;
+
+  // The window's own settings: a fixed client area at a fixed place, always
+  // on top, with a minimise box but no maximise box.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  setFixedSize(618, 348);
+  move(650, 355);
+  setFont(FontWithHeight(font(), -11));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, QColor(kFormColor));
+  setPalette(colours);
+
+  // Non-visual components, in description order.
+  Timer = new TTimer(this);
+  Timer->setObjectName("Timer");
+  Timer->setEnabled(false);
+  Timer->setInterval(50);
+  TimerUpdate = new TTimer(this);
+  TimerUpdate->setObjectName("TimerUpdate");
+
+  LMDLImage->OnClick = [this](QObject* sender) { LMDLImageClick(sender); };
+  FinishDescription(this);
+}
+
+TFormMain::~TFormMain() {
+  if (FormMain == this) FormMain = nullptr;
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (FShown) return;
+  FShown = true;
+  FormShow(this);
+}
+
+void TFormMain::FormShow(QObject*) {
+  // Qt paints every window through a back buffer already.
+  Memo1->Lines().Clear();
+  Memo1->setDoubleBuffered(true);
+  Memo1->Lines().Add(QStringLiteral("Scrivi qui un testo di prova..."));
+
+  FPickEnding = false;
+  FPickFrame = nullptr;
+
+  const auto wire = [this](TFrameHsvCtrl* panel, const QString& pickHint) {
+    panel->OnColorChanged = [this] { ShowContrast(); };
+    panel->OnPickRequest = [this](TFrameHsvCtrl* sender) { StartPick(sender); };
+    panel->btnPick->setSharedImageList(true);
+    panel->btnPick->setListIndex(ilButtons);
+    panel->btnPick->setHint(pickHint);
+  };
+  wire(FColor, QStringLiteral("Preleva il COLOR dallo schermo!"));
+  FColor->SetRGB(255, 255, 255);
+  wire(FBack, QStringLiteral("Preleva il BACKGROUND-COLOR dallo schermo!"));
+  FBack->SetRGB(0, 0, 0);
+
+  lbAuthor->setCaption(lbAuthor->Caption() + QStringLiteral("  ver.") + AppVersion);
+}
+
+void TFormMain::ShowContrast() {
+  if (FColor->Valid() && FBack->Valid()) {
+    const ContrastResult result = EvaluateContrast(TripleOf(*FColor), TripleOf(*FBack), true, true);
+    Memo1->setFontColor(FColor->SelectedColor());
+    lbBrightRes->setCaption(QString::fromStdString(result.BrightnessText));
+    ImgSem1->setImageIndex(result.BrightnessPasses ? kLightPasses : kLightFails);
+    Memo1->setColor(FBack->SelectedColor());
+    lbDiffRes->setCaption(QString::fromStdString(result.ColorText));
+    ImgSem2->setImageIndex(result.ColorPasses ? kLightPasses : kLightFails);
+  } else {
+    const ContrastResult undetermined = EvaluateContrast({}, {}, false, false);
+    ImgSem1->setImageIndex(kLightUndetermined);
+    ImgSem2->setImageIndex(kLightUndetermined);
+    lbBrightRes->setCaption(QString::fromStdString(undetermined.BrightnessText));
+    lbDiffRes->setCaption(QString::fromStdString(undetermined.ColorText));
+  }
+  // Paint the new state at once, even while a slider is being dragged or the
+  // picker is running; input handled here may call this again, nested.
+  QCoreApplication::processEvents();
+}
+
+void TFormMain::LMDLImageClick(QObject*) {
+  ShowFormQuorvel(this);
+}
+
+void TFormMain::StartPick(TFrameHsvCtrl* Sender) {
+  FPickFrame = Sender;
+}
+
+}  // namespace marnova

@@ -1,0 +1,120 @@
+#include "ui/WindowDescription.h"
+
+#include <QFont>
+#include <QList>
+#include <QMetaProperty>
+#include <QObject>
+#include <QVariant>
+#include <QWidget>
+
+#include "ui/widgets/TControl.h"
+#include "ui/widgets/TLMDBaseLabel.h"
+#include "ui/widgets/TLMDEdit.h"
+#include "ui/widgets/TLMDMemo.h"
+
+namespace marnova {
+
+namespace {
+
+// The part `name` of `owner`: a published QObject* property, else a direct
+// or nested child of that object name.
+QObject* Part(QObject* owner, const QByteArray& name) {
+  const QMetaObject* meta = owner->metaObject();
+  const int index = meta->indexOfProperty(name.constData());
+  if (index >= 0) {
+    const QVariant value = meta->property(index).read(owner);
+    if (auto* part = value.value<QObject*>()) return part;
+  }
+  return owner->findChild<QObject*>(QString::fromLatin1(name));
+}
+
+// "Font.Bold", "Font.Italic", "Font.Underline" on a widget: one style flag
+// of its font, keeping family and size.
+bool SetFontStyle(QObject* target, const QByteArray& flag, const QVariant& value) {
+  auto* widget = qobject_cast<QWidget*>(target);
+  if (widget == nullptr) return false;
+  QFont font = widget->font();
+  if (flag == "Bold") {
+    font.setBold(value.toBool());
+  } else if (flag == "Italic") {
+    font.setItalic(value.toBool());
+  } else if (flag == "Underline") {
+    font.setUnderline(value.toBool());
+  } else if (flag == "FullHinting") {
+    // Glyph advances snapped to whole pixels: a long caption in a bold face
+    // then fits the width its description gives it.
+    font.setHintingPreference(value.toBool() ? QFont::PreferFullHinting
+                                             : QFont::PreferDefaultHinting);
+  } else {
+    return false;
+  }
+  widget->setFont(font);
+  return true;
+}
+
+// Sets `path` ("A.B.Property") below `owner`; false when some step is missing.
+bool SetPath(QObject* owner, const QByteArray& path, const QVariant& value) {
+  const QList<QByteArray> steps = path.split('.');
+  QObject* target = owner;
+  for (qsizetype i = 0; i + 1 < steps.size() && target != nullptr; ++i) {
+    if (i + 2 == steps.size() && steps[i] == "Font")
+      return SetFontStyle(target, steps.last(), value);
+    target = Part(target, steps[i]);
+  }
+  if (target == nullptr) return false;
+  const QByteArray& property = steps.last();
+  const int index = target->metaObject()->indexOfProperty(property.constData());
+  if (index < 0) return false;
+  return target->metaObject()->property(index).write(target, value);
+}
+
+int ApplyTo(QObject* object) {
+  int unresolved = 0;
+  for (const QByteArray& name : object->dynamicPropertyNames()) {
+    if (!name.contains('.')) continue;
+    const QVariant value = object->property(name.constData());
+    object->setProperty(name.constData(), QVariant());  // removes the dynamic property
+    if (!SetPath(object, name, value)) ++unresolved;
+  }
+  return unresolved;
+}
+
+}  // namespace
+
+int ApplyDescriptionProperties(QObject* root) {
+  if (root == nullptr) return 0;
+  int unresolved = ApplyTo(root);
+  for (QObject* child : root->findChildren<QObject*>()) unresolved += ApplyTo(child);
+  return unresolved;
+}
+
+namespace {
+
+// The widget kinds keep their own Loaded(); none shares a base with another.
+void EndLoadingOf(QObject* object) {
+  if (auto* control = qobject_cast<TControl*>(object)) {
+    control->Loaded();
+  } else if (auto* label = qobject_cast<TLMDBaseLabel*>(object)) {
+    label->Loaded();
+  } else if (auto* edit = qobject_cast<TLMDEdit*>(object)) {
+    edit->Loaded();
+  } else if (auto* memo = qobject_cast<TLMDMemo*>(object)) {
+    memo->Loaded();
+  }
+}
+
+}  // namespace
+
+void EndLoading(QObject* root) {
+  if (root == nullptr) return;
+  EndLoadingOf(root);
+  for (QObject* child : root->findChildren<QObject*>()) EndLoadingOf(child);
+}
+
+int FinishDescription(QObject* root) {
+  const int unresolved = ApplyDescriptionProperties(root);
+  EndLoading(root);
+  return unresolved;
+}
+
+}  // namespace marnova
