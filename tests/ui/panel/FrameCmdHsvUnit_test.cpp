@@ -38,9 +38,7 @@ class PanelTest : public ::testing::Test {
   void SetUp() override {
     dm = std::make_unique<TDM>();
     panel = std::make_unique<TFrameHsvCtrl>();
-    panel->OnColorChanged = [this] {
-      notices.push_back({panel->Valid(), Rgb(), Hsv()});
-    };
+    panel->OnColorChanged = [this] { notices.push_back({panel->Valid(), Rgb(), Hsv()}); };
     panel->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
   }
@@ -51,7 +49,7 @@ class PanelTest : public ::testing::Test {
   }
   std::array<QString, 6> Labels() const {
     return {panel->lbRed->Caption(), panel->lbGreen->Caption(), panel->lbBlue->Caption(),
-            panel->lbHue->Caption(), panel->lbSat->Caption(), panel->lbVal->Caption()};
+            panel->lbHue->Caption(), panel->lbSat->Caption(),   panel->lbVal->Caption()};
   }
   void TypeIntoField(const char* keys) {
     panel->edValue->setFocus();
@@ -98,17 +96,22 @@ TEST_F(PanelTest, TypingSixDigitsPublishesTheColourOnce) {
 TEST_F(PanelTest, HsvMovesKeepTheUsersValues) {
   struct Case {
     const char* name;
-    Triple start;       // set through SetRGB
-    int slider;         // 0 hue, 1 saturation, 2 value
+    Triple start;  // set through SetRGB
+    int slider;    // 0 hue, 1 saturation, 2 value
     int position;
-    Triple rgb;         // afterwards
-    Triple hsv;         // afterwards
+    Triple rgb;  // afterwards
+    Triple hsv;  // afterwards
     const char* text;
   };
   const Case cases[] = {
       {"hue to 0", {51, 102, 153}, 0, 0, {153, 51, 51}, {0, 170, 153}, "993333"},
-      {"saturation that does not survive conversion", {200, 100, 50}, 1, 191, {200, 101, 51},
-       {20, 191, 200}, "C86533"},
+      {"saturation that does not survive conversion",
+       {200, 100, 50},
+       1,
+       191,
+       {200, 101, 51},
+       {20, 191, 200},
+       "C86533"},
       {"hue of a grey", {128, 128, 128}, 0, 200, {128, 128, 128}, {200, 0, 128}, "808080"},
   };
   for (const Case& c : cases) {
