@@ -171,7 +171,8 @@ bool HttpRequestCore::Read(void* buffer, std::uint32_t toRead, std::uint32_t* re
       SetLastError(ERROR_INTERNET_INCORRECT_HANDLE_STATE);
       return false;
     }
-    if (bodyPos_ < body_.size() || phase_ == Phase::Done || toRead == 0) return finishUnderLock();
+    // A read fills the whole buffer unless the body ends (or fails) first.
+    if (body_.size() - bodyPos_ >= toRead || phase_ == Phase::Done) return finishUnderLock();
     if (session_->async) {
       readPending_ = true;
       readBuffer_ = buffer;
@@ -182,7 +183,7 @@ bool HttpRequestCore::Read(void* buffer, std::uint32_t toRead, std::uint32_t* re
       return false;
     }
   }
-  Drive([this] { return bodyPos_ < body_.size(); });
+  Drive([this, toRead] { return body_.size() - bodyPos_ >= toRead; });
   std::lock_guard lock(mutex_);
   return finishUnderLock();
 }
@@ -597,7 +598,7 @@ void HttpRequestCore::EngineLoop() {
       if (!headersDone_) result = {0, error_ ? error_ : ERROR_INTERNET_INTERNAL_ERROR};
     } else {
       lock.unlock();
-      Drive([this] { return bodyPos_ < body_.size(); });
+      Drive([this] { return body_.size() - bodyPos_ >= readSize_; });
       lock.lock();
       if (closing_) return;
       readPending_ = false;

@@ -74,9 +74,10 @@ bool HttpSendRequest(HINTERNET request, const char* headers, std::uint32_t heade
 bool HttpQueryInfo(HINTERNET request, std::uint32_t infoLevel, void* buffer,
                    std::uint32_t* bufferLength, std::uint32_t* index);
 
-// Reads up to `toRead` body bytes; 0 bytes read means the end of the body.
-// Synchronous mode: blocks until data, the end or a failure. Asynchronous
-// mode: completes at once when data is buffered, otherwise fails with
+// Reads `toRead` body bytes, fewer only at the end of the body or before a
+// failure (reported by the next read); 0 bytes read means the end.
+// Synchronous mode: blocks until then. Asynchronous mode: completes at once
+// when that much is buffered, otherwise fails with
 // ERROR_IO_PENDING, fills `buffer` and `*read` later and then delivers
 // notification 100.
 bool InternetReadFile(HINTERNET request, void* buffer, std::uint32_t toRead, std::uint32_t* read);
