@@ -134,9 +134,9 @@ void AdvHttpSync(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(PlainCurl)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(InetLayerSync)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(AdvHttpSync)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(PlainCurl)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(InetLayerSync)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(AdvHttpSync)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 int main(int argc, char** argv) {
   for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) unsetenv(name);
