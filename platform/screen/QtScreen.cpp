@@ -1,0 +1,96 @@
+#include "platform/screen/QtScreen.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <vector>
+
+#include "platform/screen/QtPointerGrab.h"
+#include "platform/screen/ScreenGeometry.h"
+
+namespace marnova {
+namespace {
+
+TScreenArea AreaOf(const QScreen& screen) {
+  return {screen.geometry(), screen.devicePixelRatio()};
+}
+
+class TQtScreenDevice final : public TScreenDevice {
+ public:
+  std::unique_ptr<TPixelBlock> CreateBlock() const override {
+    return std::make_unique<TPixelBlock>();
+  }
+
+  bool ReadBlock(QPoint centre, TPixelBlock& into) override {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    std::vector<TScreenArea> areas;
+    areas.reserve(screens.size());
+    for (const QScreen* screen : screens) areas.push_back(AreaOf(*screen));
+    const int index = ScreenIndexAt(centre, areas);
+    if (index < 0) return false;
+    const std::optional<TBlockGrab> plan = PlanBlockGrab(centre, kPickBlockSize, areas[index]);
+    if (!plan) return false;
+
+    const QRect& source = plan->Source;
+    const QPixmap grabbed =
+        screens[index]->grabWindow(0, source.x(), source.y(), source.width(), source.height());
+    // A platform that cannot read the screen answers with a null pixmap;
+    // report that instead of handing out black.
+    if (grabbed.isNull()) return false;
+    const QImage pixels = grabbed.toImage();
+    const QRect wanted = plan->Wanted.translated(-plan->SourceOrigin);
+    if (!pixels.rect().contains(wanted)) return false;
+
+    QImage& block = into.Image();
+    block.fill(Qt::black);
+    for (int y = 0; y < wanted.height(); ++y) {
+      for (int x = 0; x < wanted.width(); ++x) {
+        block.setPixel(plan->BlockOffset + QPoint(x, y),
+                       pixels.pixel(wanted.topLeft() + QPoint(x, y)) | 0xFF000000u);
+      }
+    }
+    return true;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<TPointerGrab> TQtScreen::GrabPointer(QWidget& window) {
+  return std::make_unique<TQtPointerGrab>(window);
+}
+
+QPoint TQtScreen::CursorPos() const {
+  const QPoint logical = QCursor::pos();
+  const QScreen* screen = QGuiApplication::screenAt(logical);
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  return screen ? LogicalToNative(logical, AreaOf(*screen)) : logical;
+}
+
+bool TQtScreen::IsMinimised(const QWidget& window) const {
+  const QWidget* top = window.window();
+  return top != nullptr && top->isMinimized();
+}
+
+std::unique_ptr<TScreenDevice> TQtScreen::OpenScreen() {
+  return std::make_unique<TQtScreenDevice>();
+}
+
+void TQtScreen::ActivateWindow(QWidget& window) {
+  // Queued on the window itself, so the call is dropped if it goes first.
+  QMetaObject::invokeMethod(
+      &window,
+      [&window] {
+        QWidget* top = window.window();
+        top->activateWindow();
+      },
+      Qt::QueuedConnection);
+}
+
+void TQtScreen::RaiseWindow(QWidget& window) {
+  window.window()->raise();
+}
+
+}  // namespace marnova
