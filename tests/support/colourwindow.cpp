@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
   const QString title = argc == 9 ? QString::fromLocal8Bit(argv[8])
                                   : "colourwindow " + colour.name().mid(1).toUpper();
 
-  QWidget window(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                              Qt::X11BypassWindowManagerHint);
+  QWidget window(
+      nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint);
   window.setWindowTitle(title);
   QPalette palette = window.palette();
   palette.setColor(QPalette::Window, colour);
