@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build (build/) and an
-# AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/).
+# AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/); then the
+# HTTP tests (label "http") once more under ThreadSanitizer (build-tsan/).
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +25,18 @@ ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1" \
 LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
   run_suite build-asan -DMARNOVA_SANITIZE=ON -DMARNOVA_BENCH=OFF
+
+# Only the threaded HTTP tests run under ThreadSanitizer; only they are built.
+tsan_suite() {
+  local dir=build-tsan
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARNOVA_TSAN=ON -DMARNOVA_BENCH=OFF
+  local targets
+  targets=$(cd "$dir" && ctest -L http -N | sed -n 's/^ *Test *#[0-9]*: *//p')
+  # shellcheck disable=SC2086
+  cmake --build "$dir" -j "$jobs" --target $targets
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" -L http) || status=1
+}
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" tsan_suite
 
 if [[ $status -ne 0 ]]; then
   echo "Some tests failed."
