@@ -1,0 +1,29 @@
+#include "app/Entry.h"
+
+#include <QApplication>
+
+#include "services/AppInfo.h"
+#include "ui/DataModule.h"
+#include "ui/MainUnit.h"
+#include "ui/widgets/FontSubstitutes.h"
+
+namespace marnova {
+
+int RunMarnova(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) {
+  InitAppInfo();
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Marnova"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Marnova"));
+  InstallFontSubstitutes();
+
+  TFormMain formMain;
+  // Created after the main window: its creation hands the image list to the
+  // picture references the windows have made.
+  TDM dataModule;
+
+  if (beforeShow) beforeShow(formMain);
+  formMain.show();
+  return QApplication::exec();
+}
+
+}  // namespace marnova
