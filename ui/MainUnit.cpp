@@ -5,9 +5,12 @@
 
 #include "colour/Contrast.h"
 #include "services/AppInfo.h"
+#include "services/UpdateNotice.h"
+#include "services/uAdvHttp.h"
 #include "ui/DataModule.h"
 #include "ui/FrameCmdHsvUnit.h"
 #include "ui/QuorvelUnit.h"
+#include "ui/UpdateUnit.h"
 #include "ui/WindowDescription.h"
 #include "ui/imagelist/ImageListLayout.h"
 #include "ui/widgets/TLMDFill.h"
@@ -72,8 +75,23 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui
   Timer->setObjectName("Timer");
   Timer->setEnabled(false);
   Timer->setInterval(50);
-  TimerUpdate = new TTimer(this);
+  TimerUpdate = new TTimer(this);  // enabled, 1000 ms: counts from here
   TimerUpdate->setObjectName("TimerUpdate");
+  TimerUpdate->OnTimer = [this](QObject* sender) { TimerUpdateTimer(sender); };
+  AdvHttp = new TAdvHttp(this);
+  AdvHttp->setObjectName("AdvHttp");
+  AdvHttp->SetConnectTimeout(30000);
+  AdvHttp->SetRaiseExceptions(false);
+  AdvHttp->SetUserAgent(QStringLiteral("Brevant WinInet Component"));
+  AdvHttp->SetURL(QStringLiteral("http://" MARNOVA_UPDATE_HOST "/marnova.txt"));
+  AdvHttp->SetURLPath(QStringLiteral("/marnova.txt"));
+  AdvHttp->SetHostName(QStringLiteral(MARNOVA_UPDATE_HOST));
+  AdvHttp->SetMethod(QStringLiteral("GET"));
+  AdvHttp->SetAuthRetries(3);
+  AdvHttp->SetInternetFlags(TAdvHttp::ifIgnoreCertCnInvalid | TAdvHttp::ifIgnoreCertDateInvalid |
+                            TAdvHttp::ifIgnoreRedirectToHttp | TAdvHttp::ifIgnoreRedirectToHttps |
+                            TAdvHttp::ifKeepConnection | TAdvHttp::ifNoUi | TAdvHttp::ifReload);
+  AdvHttp->OnDataAvailable = [this](QObject* sender) { AdvHttpDataAvailable(sender); };
 
   LMDLImage->OnClick = [this](QObject* sender) { LMDLImageClick(sender); };
   FinishDescription(this);
@@ -137,6 +155,20 @@ void TFormMain::ShowContrast() {
 
 void TFormMain::LMDLImageClick(QObject*) {
   ShowFormQuorvel(this);
+}
+
+void TFormMain::TimerUpdateTimer(QObject*) {
+  TimerUpdate->setEnabled(false);  // one check per run
+  // Failures stay silent: the component reports them only to handlers,
+  // and none is assigned.
+  AdvHttp->Execute(false);
+}
+
+void TFormMain::AdvHttpDataAvailable(QObject*) {
+  if (AdvHttp->BytesRead() > kUpdateNoticeLimit) return;
+  const std::optional<QString> address =
+      EvaluateUpdateNotice(AdvHttp->Text(), AppVersionMS, AppVersionLS);
+  if (address) ShowFormUpdate(this, *address);
 }
 
 void TFormMain::StartPick(TFrameHsvCtrl* Sender) {

@@ -18,6 +18,7 @@ class QShowEvent;
 namespace marnova {
 
 class TFrameHsvCtrl;
+class TAdvHttp;
 class TLMDFill;
 class TLMDLImage;
 class TLMDLabel;
@@ -55,6 +56,7 @@ class TFormMain : public QWidget {
   TLMDLImage* ImgSem1;
   TLMDLImage* ImgSem2;
   TTimer* TimerUpdate;
+  TAdvHttp* AdvHttp;
 
   // The window's OnShow: runs once, when the window is first shown.
   void FormShow(QObject* Sender);
@@ -62,6 +64,11 @@ class TFormMain : public QWidget {
   void ShowContrast();
   // The sponsor picture's OnClick: the information window, modal.
   void LMDLImageClick(QObject* Sender);
+  // TimerUpdate's OnTimer: starts the one update check of the run.
+  void TimerUpdateTimer(QObject* Sender);
+  // AdvHttp's OnDataAvailable, once per chunk of the notice: offers the
+  // update window when the body so far announces a newer version.
+  void AdvHttpDataAvailable(QObject* Sender);
   // The panels' OnPickRequest.
   void StartPick(TFrameHsvCtrl* Sender);
 

@@ -15,6 +15,7 @@
 #include "ui/DataModule.h"
 #include "ui/MainUnit.h"
 #include "ui/widgets/FontSubstitutes.h"
+#include "ui/widgets/TTimer.h"
 
 namespace marnova {
 
@@ -26,6 +27,8 @@ class MainWindowTest : public ::testing::Test {
   }
   void SetUp() override {
     form = std::make_unique<TFormMain>();
+    // These tests are not about the update check: no request leaves them.
+    form->TimerUpdate->setEnabled(false);
     dm = std::make_unique<TDM>();
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
