@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "platform/screen/ScreenAccess.h"
 #include "ui/DataModule.h"
 #include "ui/WindowDescription.h"
 #include "ui/imagelist/ImageListLayout.h"
@@ -157,7 +158,7 @@ void TFrameHsvCtrl::SetSelectedColor(TColor color) {
 void TFrameHsvCtrl::EndPick() {
   Image->hide();
   btnPick->setImageIndex(0);
-  if (QWidget* mainWindow = window()) mainWindow->raise();
+  if (QWidget* mainWindow = window()) Screen().RaiseWindow(*mainWindow);
 }
 
 void TFrameHsvCtrl::slRedChange(QObject*) {

@@ -4,6 +4,7 @@
 #include <QShowEvent>
 
 #include "colour/Contrast.h"
+#include "platform/screen/ScreenAccess.h"
 #include "services/AppInfo.h"
 #include "services/UpdateNotice.h"
 #include "services/uAdvHttp.h"
@@ -75,6 +76,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui
   Timer->setObjectName("Timer");
   Timer->setEnabled(false);
   Timer->setInterval(50);
+  Timer->OnTimer = [this](QObject* sender) { TimerTimer(sender); };
   TimerUpdate = new TTimer(this);  // enabled, 1000 ms: counts from here
   TimerUpdate->setObjectName("TimerUpdate");
   TimerUpdate->OnTimer = [this](QObject* sender) { TimerUpdateTimer(sender); };
@@ -169,10 +171,6 @@ void TFormMain::AdvHttpDataAvailable(QObject*) {
   const std::optional<QString> address =
       EvaluateUpdateNotice(AdvHttp->Text(), AppVersionMS, AppVersionLS);
   if (address) ShowFormUpdate(this, *address);
-}
-
-void TFormMain::StartPick(TFrameHsvCtrl* Sender) {
-  FPickFrame = Sender;
 }
 
 }  // namespace marnova

@@ -9,16 +9,23 @@
 // handled there may run ShowContrast() again, nested. Each call reads both
 // panels afresh, so the window ends in the state of the latest input.
 
+#include <QImage>
+#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
 
+class QMouseEvent;
 class QShowEvent;
 
 namespace marnova {
 
 class TFrameHsvCtrl;
 class TAdvHttp;
+class TLMDNImage;
+class TPixelBlock;
+class TPointerGrab;
+class TScreenDevice;
 class TLMDFill;
 class TLMDLImage;
 class TLMDLabel;
@@ -69,19 +76,43 @@ class TFormMain : public QWidget {
   // AdvHttp's OnDataAvailable, once per chunk of the notice: offers the
   // update window when the body so far announces a newer version.
   void AdvHttpDataAvailable(QObject* Sender);
-  // The panels' OnPickRequest.
+  // The screen colour picker. StartPick is the panels' OnPickRequest: it
+  // takes the pointer and starts Timer. Each tick (re-armed only at its end)
+  // samples the 5 x 5 screen block around the cursor into the panel's
+  // magnifier and hands the centre pixel to the panel, if the cursor moved.
+  // The next left or right press ends the pick; the tick after it releases
+  // the screen and stops.
   void StartPick(TFrameHsvCtrl* Sender);
+  void TimerTimer(QObject* Sender);
+  void LeftButtonDown(QMouseEvent* message);
+  void RightButtonDown(QMouseEvent* message);
+  // The closed outline of (X1, Y1)-(X2, Y2), every pixel inverted once.
+  void DrawPickFrame(QImage& canvas, int X1, int Y1, int X2, int Y2);
+
+  // Whether a pick is running (until the tick after its ending press).
+  bool Picking() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  // Puts the centre of the last sample, read back from the magnifier, into
+  // the panel being picked for.
+  void PassSample(TFrameHsvCtrl& frame);
+
   std::unique_ptr<Ui::TFormMain> FUi;
   bool FShown = false;
-  // The picker: the panel being picked for (none when idle), and whether a
-  // button press has ended the pick.
-  QPointer<TFrameHsvCtrl> FPickFrame;
-  bool FPickEnding = false;
+
+  // The picker, held from StartPick to the tick after the pick ends.
+  QPointer<TFrameHsvCtrl> FPickFrame;          // the panel picked for; null when idle
+  QPointer<TLMDNImage> FPickImage;             // its magnifier
+  std::unique_ptr<TScreenDevice> FScreenDC;    // the screen, opened for the pick
+  TPixelBlock* FMemDC = nullptr;               // where reads land: FMemBitmap, while held
+  std::unique_ptr<TPixelBlock> FMemBitmap;     // the 5 x 5 copy of the screen
+  bool FPickEnding = false;                    // a press ended it; the next tick releases
+  QPoint FLastCursor{0, 0};                    // cursor at the last tick that sampled
+  std::unique_ptr<TPointerGrab> FPointerGrab;  // the pointer, from StartPick to the press
 };
 
 // The application's main window; null until one is created.

@@ -1,0 +1,240 @@
+// The main window's screen colour picker against a screen of known pixels.
+// Ticks are run by calling TimerTimer, as the timer would.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <memory>
+
+#include "platform/screen/PixelOps.h"
+#include "support/FakeScreen.h"
+#include "ui/DataModule.h"
+#include "ui/FrameCmdHsvUnit.h"
+#include "ui/MainUnit.h"
+#include "ui/widgets/FontSubstitutes.h"
+#include "ui/widgets/TLMDEdit.h"
+#include "ui/widgets/TLMDLImage.h"
+#include "ui/widgets/TLMDNImage.h"
+#include "ui/widgets/TTimer.h"
+
+namespace marnova {
+namespace {
+
+constexpr QRgb kSample = qRgb(12, 34, 56);
+
+class PickerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { InstallFontSubstitutes(); }
+  void SetUp() override {
+    form = std::make_unique<TFormMain>();
+    form->TimerUpdate->setEnabled(false);
+    dm = std::make_unique<TDM>();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    screen.SetCursorPos({30, 20});
+    screen.SetPixel({30, 20}, kSample);
+  }
+  void TearDown() override {
+    form.reset();
+    dm.reset();
+  }
+  void Tick() { form->TimerTimer(form->Timer); }
+  void PressPickButton(TFrameHsvCtrl* panel) {
+    QTest::mouseClick(panel->btnPick, Qt::LeftButton, {}, QPoint(10, 10));
+  }
+  void Press(Qt::MouseButton button, QWidget* where = nullptr) {
+    QTest::mousePress(where ? where : form.get(), button, {}, QPoint(5, 5));
+    QTest::mouseRelease(where ? where : form.get(), button, {}, QPoint(5, 5));
+  }
+  QString Field(TFrameHsvCtrl* panel) const { return panel->edValue->Text(); }
+
+  TFakeScreen screen;
+  TScreenOverride useFake{screen};
+  std::unique_ptr<TFormMain> form;
+  std::unique_ptr<TDM> dm;
+};
+
+TEST_F(PickerTest, FirstTickSamplesThePixelUnderTheCursor) {
+  PressPickButton(form->FBack);
+  EXPECT_TRUE(form->Picking());
+  EXPECT_TRUE(form->Timer->Enabled());
+  EXPECT_EQ(form->FBack->btnPick->ImageIndex(), 1);
+  EXPECT_EQ(form->FBack->Image->BitmapWidth(), 33);
+  EXPECT_EQ(form->FBack->Image->BitmapHeight(), 33);
+  Tick();
+  EXPECT_EQ(Field(form->FBack), "0C2238");
+  EXPECT_EQ(form->FBack->SelectedColor(), PackColor(12, 34, 56));
+  EXPECT_EQ(Field(form->FColor), "FFFFFF");  // the other panel is untouched
+  EXPECT_TRUE(form->Timer->Enabled());       // re-armed at the end of the tick
+  EXPECT_FALSE(form->FBack->Image->isVisible());
+}
+
+TEST_F(PickerTest, StillCursorTakesNoSample) {
+  PressPickButton(form->FColor);
+  Tick();
+  const int reads = screen.Reads();
+  screen.SetPixel({30, 20}, qRgb(200, 100, 0));
+  Tick();
+  Tick();
+  EXPECT_EQ(screen.Reads(), reads);
+  EXPECT_EQ(Field(form->FColor), "0C2238");
+  screen.SetCursorPos({31, 20});
+  screen.SetPixel({31, 20}, qRgb(1, 2, 3));
+  Tick();
+  EXPECT_EQ(Field(form->FColor), "010203");
+}
+
+TEST_F(PickerTest, BothButtonsEndThePickAndTheNextTickReleases) {
+  for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+    SCOPED_TRACE(button == Qt::LeftButton ? "left" : "right");
+    screen.SetCursorPos({30, button == Qt::LeftButton ? 20 : 21});
+    screen.SetPixel(screen.CursorPos(), kSample);
+    PressPickButton(form->FColor);
+    Tick();
+    EXPECT_GT(screen.LiveObjects(), 0);
+    Press(button);
+    EXPECT_EQ(form->FColor->btnPick->ImageIndex(), 0);  // idle at once
+    EXPECT_EQ(screen.LiveGrabs(), 0);                   // the pointer is free
+    EXPECT_GT(screen.LiveDevices() + screen.LiveBlocks(), 0);
+    EXPECT_GE(screen.Raises(), 1);
+    EXPECT_GE(screen.ActivationsRequested(), 1);
+    Tick();
+    EXPECT_FALSE(form->Picking());
+    EXPECT_EQ(screen.LiveObjects(), 0);
+    EXPECT_FALSE(form->Timer->Enabled());
+    EXPECT_EQ(Field(form->FColor), "0C2238");  // kept
+  }
+}
+
+// While picking, a press on a panel's own pick button reaches the main
+// window and ends the pick rather than starting another.
+TEST_F(PickerTest, PressOnAPickButtonEndsThePick) {
+  PressPickButton(form->FColor);
+  Tick();
+  PressPickButton(form->FBack);
+  EXPECT_EQ(form->FBack->btnPick->ImageIndex(), 0);
+  EXPECT_EQ(form->FColor->btnPick->ImageIndex(), 0);
+  Tick();
+  EXPECT_FALSE(form->Picking());
+  EXPECT_EQ(Field(form->FBack), "000000");
+}
+
+// The evaluation a sample starts processes pending events; a press waiting
+// there ends the pick within the same tick.
+TEST_F(PickerTest, APressDuringATickEndsItInThatTick) {
+  PressPickButton(form->FColor);
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, {});
+  QApplication::postEvent(form.get(), press.clone());
+  Tick();
+  EXPECT_FALSE(form->Picking());
+  EXPECT_EQ(screen.LiveObjects(), 0);
+  EXPECT_FALSE(form->Timer->Enabled());
+  EXPECT_EQ(Field(form->FColor), "0C2238");
+}
+
+TEST_F(PickerTest, APickStartedWhereTheLastSampledWaitsForMovement) {
+  PressPickButton(form->FColor);
+  Tick();
+  Press(Qt::LeftButton);
+  Tick();
+  screen.SetPixel({30, 20}, qRgb(9, 9, 9));  // the cursor stays where it sampled
+  PressPickButton(form->FBack);
+  Tick();
+  EXPECT_EQ(Field(form->FBack), "000000");
+  screen.SetCursorPos({32, 22});
+  screen.SetPixel({32, 22}, qRgb(7, 8, 9));
+  Tick();
+  EXPECT_EQ(Field(form->FBack), "070809");
+}
+
+TEST_F(PickerTest, ScreenEdgesSampleTheHotSpot) {
+  // (1, 1) first: the window starts with its last sample at (0, 0).
+  for (const QPoint at : {QPoint(1, 1), QPoint(0, 0), QPoint(63, 47)}) {
+    SCOPED_TRACE(at.x());
+    screen.Fill(qRgb(255, 255, 255));
+    screen.SetPixel(at, qRgb(0x11, 0x22, 0x33));
+    screen.SetCursorPos(at);
+    PressPickButton(form->FColor);
+    Tick();
+    EXPECT_EQ(Field(form->FColor), "112233");
+    Press(Qt::LeftButton);
+    Tick();
+  }
+}
+
+// The magnifier: the 5 x 5 block replicated to 33 x 33, the 28-pixel XOR
+// outline from 13 to 20, and the centre pixel read back at (17, 17).
+TEST_F(PickerTest, MagnifierShowsTheBlockWithItsOutline) {
+  for (int dy = -2; dy <= 2; ++dy)
+    for (int dx = -2; dx <= 2; ++dx)
+      screen.SetPixel({30 + dx, 20 + dy}, qRgb(40 * (dx + 2), 40 * (dy + 2), 100));
+  screen.SetPixel({30, 20}, kSample);
+  PressPickButton(form->FColor);
+  Tick();
+  const QImage magnifier = form->FColor->Image->Bitmap();
+  ASSERT_EQ(magnifier.size(), QSize(33, 33));
+  QImage block(5, 5, QImage::Format_RGB32);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 5; ++x) block.setPixel(x, y, screen.Desktop().pixel(28 + x, 18 + y));
+  QImage replicated(33, 33, QImage::Format_RGB32);
+  ScaleReplicate(block, replicated);
+  int inverted = 0;
+  for (int y = 0; y < 33; ++y) {
+    for (int x = 0; x < 33; ++x) {
+      const bool onOutline =
+          x >= 13 && x <= 20 && y >= 13 && y <= 20 && (x == 13 || x == 20 || y == 13 || y == 20);
+      const QRgb plain = replicated.pixel(x, y) & 0xFFFFFFu;
+      const QRgb want = onOutline ? (plain ^ 0xFFFFFFu) : plain;
+      if ((magnifier.pixel(x, y) & 0xFFFFFFu) != want) {
+        ADD_FAILURE() << "pixel " << x << "," << y;
+        return;
+      }
+      inverted += onOutline;
+    }
+  }
+  EXPECT_EQ(inverted, 28);
+  EXPECT_EQ(form->FColor->Image->Pixel(17, 17), PackColor(12, 34, 56));
+}
+
+TEST_F(PickerTest, MinimisedTicksTakeNoSampleButKeepRunning) {
+  PressPickButton(form->FColor);
+  screen.SetMinimised(true);
+  Tick();
+  EXPECT_EQ(screen.Reads(), 0);
+  EXPECT_TRUE(form->Timer->Enabled());
+  EXPECT_EQ(Field(form->FColor), "FFFFFF");
+  Press(Qt::LeftButton);
+  Tick();  // an ending pick still finishes
+  EXPECT_FALSE(form->Picking());
+  EXPECT_EQ(screen.LiveObjects(), 0);
+}
+
+// A desktop that refuses screen capture: no sample, rather than black.
+TEST_F(PickerTest, UnreadableScreenFeedsNoBlack) {
+  screen.SetReadable(false);
+  PressPickButton(form->FColor);
+  Tick();
+  Tick();
+  EXPECT_EQ(Field(form->FColor), "FFFFFF");
+  screen.SetReadable(true);
+  Tick();  // the cursor has not moved, but no tick has sampled it yet
+  EXPECT_EQ(Field(form->FColor), "0C2238");
+}
+
+TEST_F(PickerTest, ManyPicksLeaveNothingBehind) {
+  for (int pick = 0; pick < 1000; ++pick) {
+    screen.SetCursorPos({pick % 64, (pick / 64) % 48});
+    PressPickButton(pick % 2 ? form->FColor : form->FBack);
+    Tick();
+    Press(pick % 3 ? Qt::LeftButton : Qt::RightButton);
+    Tick();
+    ASSERT_EQ(screen.LiveObjects(), 0) << "after pick " << pick;
+  }
+  EXPECT_EQ(screen.HandedOut(), 3000);
+  EXPECT_FALSE(form->Timer->Enabled());
+}
+
+}  // namespace
+}  // namespace marnova

@@ -1,0 +1,115 @@
+// The main window's screen colour picker.
+#include <QMouseEvent>
+
+#include "platform/screen/PixelOps.h"
+#include "platform/screen/ScreenAccess.h"
+#include "ui/FrameCmdHsvUnit.h"
+#include "ui/MainUnit.h"
+#include "ui/widgets/TLMDNImage.h"
+#include "ui/widgets/TTimer.h"
+
+namespace marnova {
+
+namespace {
+
+// The magnifier's pen: white with the XOR mode inverts what it draws on.
+constexpr QRgb kPickPen = 0xFFFFFF;
+// The magnifier pixel that shows the screen pixel under the hot spot, inside
+// the outline drawn from 13 to 20.
+constexpr QPoint kMagnifierCentre(17, 17);
+
+}  // namespace
+
+bool TFormMain::Picking() const {
+  return FPickFrame != nullptr;
+}
+
+void TFormMain::StartPick(TFrameHsvCtrl* Sender) {
+  TScreenAccess& screen = Screen();
+  FPointerGrab = screen.GrabPointer(*this);
+  FPickFrame = Sender;
+  FPickImage = Sender->Image;
+  FPickImage->SetBitmapSize(FPickImage->width(), FPickImage->height());
+  // A pick started before the previous one's end tick takes over its
+  // resources; the previous ones are released here.
+  FMemDC = nullptr;
+  FMemBitmap.reset();
+  FScreenDC = screen.OpenScreen();
+  FMemBitmap = FScreenDC->CreateBlock();
+  FMemDC = FMemBitmap.get();
+  FPickEnding = false;
+  Timer->setEnabled(true);
+}
+
+void TFormMain::TimerTimer(QObject*) {
+  // Off while the tick runs: the evaluation a sample starts processes
+  // pending events, so a tick never runs inside another, and a press
+  // handled there is seen below.
+  Timer->setEnabled(false);
+  if (FPickFrame == nullptr || FPickImage == nullptr || FMemDC == nullptr) return;
+  TScreenAccess& screen = Screen();
+  if (!screen.IsMinimised(*this)) {
+    const QPoint cursor = screen.CursorPos();
+    // A screen that cannot be read gives no sample rather than black; the
+    // next tick tries again.
+    if (cursor != FLastCursor && FScreenDC->ReadBlock(cursor, *FMemDC)) {
+      QImage magnifier = FPickImage->Bitmap();
+      ScaleReplicate(FMemDC->Image(), magnifier);
+      DrawPickFrame(magnifier, 13, 13, 20, 20);
+      FPickImage->setBitmap(magnifier);
+      FLastCursor = cursor;
+      PassSample(*FPickFrame);
+    }
+  }
+  if (FPickEnding) {
+    FMemDC = nullptr;
+    FMemBitmap.reset();
+    FScreenDC.reset();
+    // Idle before the last sample is passed on, so that a pick started
+    // while its evaluation processes events is not ended here.
+    const QPointer<TFrameHsvCtrl> frame = FPickFrame;
+    FPickFrame = nullptr;
+    FPickEnding = false;
+    if (frame != nullptr) PassSample(*frame);
+    return;
+  }
+  Timer->setEnabled(true);
+}
+
+void TFormMain::PassSample(TFrameHsvCtrl& frame) {
+  if (FPickImage == nullptr) return;
+  frame.SetSelectedColor(FPickImage->Pixel(kMagnifierCentre.x(), kMagnifierCentre.y()));
+}
+
+void TFormMain::LeftButtonDown(QMouseEvent*) {
+  if (FPickFrame == nullptr || FPickEnding) return;
+  FPointerGrab.reset();
+  FPickFrame->EndPick();
+  Screen().ActivateWindow(*this);
+  FPickEnding = true;
+}
+
+void TFormMain::RightButtonDown(QMouseEvent* message) {
+  QWidget::mousePressEvent(message);
+  LeftButtonDown(message);
+}
+
+void TFormMain::DrawPickFrame(QImage& canvas, int X1, int Y1, int X2, int Y2) {
+  // Each line leaves out its end point, which the next one draws.
+  XorLine(canvas, {X1, Y1}, {X2, Y1}, kPickPen);
+  XorLine(canvas, {X2, Y1}, {X2, Y2}, kPickPen);
+  XorLine(canvas, {X2, Y2}, {X1, Y2}, kPickPen);
+  XorLine(canvas, {X1, Y2}, {X1, Y1}, kPickPen);
+}
+
+void TFormMain::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    LeftButtonDown(event);
+  } else if (event->button() == Qt::RightButton) {
+    RightButtonDown(event);
+  } else {
+    QWidget::mousePressEvent(event);
+  }
+}
+
+}  // namespace marnova
