@@ -161,40 +161,35 @@ void TFrameHsvCtrl::EndPick() {
   if (QWidget* mainWindow = window()) Screen().RaiseWindow(*mainWindow);
 }
 
+void TFrameHsvCtrl::RgbSliderChanged(const TMMSlider& slider, TLMDLabel& label) {
+  label.setCaption(ThreeDigits(slider.Position()));
+  if (FSyncing) return;
+  WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
+  SyncHSVFromRGB();
+}
+
+void TFrameHsvCtrl::HsvSliderChanged(const TMMSlider& slider, TLMDLabel& label) {
+  label.setCaption(ThreeDigits(slider.Position()));
+  if (!FSyncing) SyncRGBFromHSV();
+}
+
 void TFrameHsvCtrl::slRedChange(QObject*) {
-  lbRed->setCaption(ThreeDigits(slRed->Position()));
-  if (FSyncing) return;
-  WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
-  SyncHSVFromRGB();
+  RgbSliderChanged(*slRed, *lbRed);
 }
-
 void TFrameHsvCtrl::slGreenChange(QObject*) {
-  lbGreen->setCaption(ThreeDigits(slGreen->Position()));
-  if (FSyncing) return;
-  WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
-  SyncHSVFromRGB();
+  RgbSliderChanged(*slGreen, *lbGreen);
 }
-
 void TFrameHsvCtrl::slBlueChange(QObject*) {
-  lbBlue->setCaption(ThreeDigits(slBlue->Position()));
-  if (FSyncing) return;
-  WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
-  SyncHSVFromRGB();
+  RgbSliderChanged(*slBlue, *lbBlue);
 }
-
 void TFrameHsvCtrl::slHueChange(QObject*) {
-  lbHue->setCaption(ThreeDigits(slHue->Position()));
-  if (!FSyncing) SyncRGBFromHSV();
+  HsvSliderChanged(*slHue, *lbHue);
 }
-
 void TFrameHsvCtrl::slSatChange(QObject*) {
-  lbSat->setCaption(ThreeDigits(slSat->Position()));
-  if (!FSyncing) SyncRGBFromHSV();
+  HsvSliderChanged(*slSat, *lbSat);
 }
-
 void TFrameHsvCtrl::slValChange(QObject*) {
-  lbVal->setCaption(ThreeDigits(slVal->Position()));
-  if (!FSyncing) SyncRGBFromHSV();
+  HsvSliderChanged(*slVal, *lbVal);
 }
 
 void TFrameHsvCtrl::edValueChange(QObject*) {

@@ -108,6 +108,10 @@ class TFrameHsvCtrl : public QWidget {
   void SyncHSVFromRGB();
   void SyncRGBFromHSV();
   void RaiseColorChanged();
+  // What every RGB or HSV slider change does: its label, then (unless the
+  // panel moves its own sliders) the colour follows.
+  void RgbSliderChanged(const TMMSlider& slider, TLMDLabel& label);
+  void HsvSliderChanged(const TMMSlider& slider, TLMDLabel& label);
 
   std::unique_ptr<Ui::TFrameHsvCtrl> FUi;
   bool FWritingText = false;
