@@ -15,7 +15,7 @@ status=0
 run_suite() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARNOVA_WERROR=ON "$@"
   cmake --build "$dir" -j "$jobs"
   (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
 }
@@ -29,7 +29,7 @@ UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
 # Only the threaded HTTP tests run under ThreadSanitizer; only they are built.
 tsan_suite() {
   local dir=build-tsan
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARNOVA_TSAN=ON -DMARNOVA_BENCH=OFF
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARNOVA_WERROR=ON -DMARNOVA_TSAN=ON -DMARNOVA_BENCH=OFF
   local targets
   targets=$(cd "$dir" && ctest -L http -N | sed -n 's/^ *Test *#[0-9]*: *//p')
   # shellcheck disable=SC2086

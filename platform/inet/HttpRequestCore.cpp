@@ -414,7 +414,7 @@ void HttpRequestCore::ConfigureEasy() {
   std::string host = connection_->host;
   if (host.find(':') != std::string::npos && host.front() != '[') host = "[" + host + "]";
   std::string object = EscapeUnsafe(config_.objectName);
-  if (object.empty() || (object.front() != '/' && object.front() != '*')) object.insert(0, "/");
+  if (object.empty() || (object.front() != '/' && object.front() != '*')) object = "/" + object;
   currentUrl_ = std::string(secure ? "https://" : "http://") + host + ":" +
                 std::to_string(connection_->port) + object;
   curl_easy_setopt(e, CURLOPT_URL, currentUrl_.c_str());
