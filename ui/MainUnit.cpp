@@ -4,6 +4,7 @@
 #include <QShowEvent>
 
 #include "colour/Contrast.h"
+#include "platform/screen/PortalColorPick.h"
 #include "platform/screen/ScreenAccess.h"
 #include "services/AppInfo.h"
 #include "services/UpdateNotice.h"

@@ -25,6 +25,8 @@ class TAdvHttp;
 class TLMDNImage;
 class TPixelBlock;
 class TPointerGrab;
+class TPortalColorPick;
+struct TPortalAnswer;
 class TScreenDevice;
 class TLMDFill;
 class TLMDLImage;
@@ -76,7 +78,9 @@ class TFormMain : public QWidget {
   // AdvHttp's OnDataAvailable, once per chunk of the notice: offers the
   // update window when the body so far announces a newer version.
   void AdvHttpDataAvailable(QObject* Sender);
-  // The screen colour picker. StartPick is the panels' OnPickRequest: it
+  // The screen colour picker. StartPick is the panels' OnPickRequest. Where
+  // the screen cannot be read (a Wayland session) it asks the desktop's own
+  // picker through the portal and the panel takes its answer; otherwise it
   // takes the pointer and starts Timer. Each tick (re-armed only at its end)
   // samples the 5 x 5 screen block around the cursor into the panel's
   // magnifier and hands the centre pixel to the panel, if the cursor moved.
@@ -89,7 +93,8 @@ class TFormMain : public QWidget {
   // The closed outline of (X1, Y1)-(X2, Y2), every pixel inverted once.
   void DrawPickFrame(QImage& canvas, int X1, int Y1, int X2, int Y2);
 
-  // Whether a pick is running (until the tick after its ending press).
+  // Whether a pick is running (until the tick after its ending press, or
+  // until the portal answers).
   bool Picking() const;
 
  protected:
@@ -100,19 +105,25 @@ class TFormMain : public QWidget {
   // Puts the centre of the last sample, read back from the magnifier, into
   // the panel being picked for.
   void PassSample(TFrameHsvCtrl& frame);
+  // The pick through the desktop portal, and what its answer does to the
+  // panel: the button idle again, the colour if one was chosen, and both
+  // pick buttons disabled with the reason when the session has no picker.
+  void StartPortalPick(TFrameHsvCtrl& frame);
+  void PortalAnswered(TFrameHsvCtrl* frame, const TPortalAnswer& answer);
 
   std::unique_ptr<Ui::TFormMain> FUi;
   bool FShown = false;
 
   // The picker, held from StartPick to the tick after the pick ends.
-  QPointer<TFrameHsvCtrl> FPickFrame;          // the panel picked for; null when idle
-  QPointer<TLMDNImage> FPickImage;             // its magnifier
-  std::unique_ptr<TScreenDevice> FScreenDC;    // the screen, opened for the pick
-  TPixelBlock* FMemDC = nullptr;               // where reads land: FMemBitmap, while held
-  std::unique_ptr<TPixelBlock> FMemBitmap;     // the 5 x 5 copy of the screen
-  bool FPickEnding = false;                    // a press ended it; the next tick releases
-  QPoint FLastCursor{0, 0};                    // cursor at the last tick that sampled
-  std::unique_ptr<TPointerGrab> FPointerGrab;  // the pointer, from StartPick to the press
+  QPointer<TFrameHsvCtrl> FPickFrame;             // the panel picked for; null when idle
+  QPointer<TLMDNImage> FPickImage;                // its magnifier
+  std::unique_ptr<TScreenDevice> FScreenDC;       // the screen, opened for the pick
+  TPixelBlock* FMemDC = nullptr;                  // where reads land: FMemBitmap, while held
+  std::unique_ptr<TPixelBlock> FMemBitmap;        // the 5 x 5 copy of the screen
+  bool FPickEnding = false;                       // a press ended it; the next tick releases
+  QPoint FLastCursor{0, 0};                       // cursor at the last tick that sampled
+  std::unique_ptr<TPointerGrab> FPointerGrab;     // the pointer, from StartPick to the press
+  std::unique_ptr<TPortalColorPick> FPortalPick;  // made at the first portal pick
 };
 
 // The application's main window; null until one is created.

@@ -2,6 +2,7 @@
 #include <QMouseEvent>
 
 #include "platform/screen/PixelOps.h"
+#include "platform/screen/PortalColorPick.h"
 #include "platform/screen/ScreenAccess.h"
 #include "ui/FrameCmdHsvUnit.h"
 #include "ui/MainUnit.h"
@@ -21,10 +22,14 @@ constexpr QPoint kMagnifierCentre(17, 17);
 }  // namespace
 
 bool TFormMain::Picking() const {
-  return FPickFrame != nullptr;
+  return FPickFrame != nullptr || (FPortalPick != nullptr && FPortalPick->Open());
 }
 
 void TFormMain::StartPick(TFrameHsvCtrl* Sender) {
+  if (UsePortalPick()) {
+    StartPortalPick(*Sender);
+    return;
+  }
   TScreenAccess& screen = Screen();
   FPointerGrab = screen.GrabPointer(*this);
   FPickFrame = Sender;
