@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig
   xvfb xauth xdotool x11-utils imagemagick
-  dbus
+  dbus libx11-dev
 )
 
 missing=()

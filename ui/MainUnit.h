@@ -115,15 +115,17 @@ class TFormMain : public QWidget {
   bool FShown = false;
 
   // The picker, held from StartPick to the tick after the pick ends.
-  QPointer<TFrameHsvCtrl> FPickFrame;             // the panel picked for; null when idle
-  QPointer<TLMDNImage> FPickImage;                // its magnifier
-  std::unique_ptr<TScreenDevice> FScreenDC;       // the screen, opened for the pick
-  TPixelBlock* FMemDC = nullptr;                  // where reads land: FMemBitmap, while held
-  std::unique_ptr<TPixelBlock> FMemBitmap;        // the 5 x 5 copy of the screen
-  bool FPickEnding = false;                       // a press ended it; the next tick releases
-  QPoint FLastCursor{0, 0};                       // cursor at the last tick that sampled
-  std::unique_ptr<TPointerGrab> FPointerGrab;     // the pointer, from StartPick to the press
-  std::unique_ptr<TPortalColorPick> FPortalPick;  // made at the first portal pick
+  QPointer<TFrameHsvCtrl> FPickFrame;          // the panel picked for; null when idle
+  QPointer<TLMDNImage> FPickImage;             // its magnifier
+  std::unique_ptr<TScreenDevice> FScreenDC;    // the screen, opened for the pick
+  TPixelBlock* FMemDC = nullptr;               // where reads land: FMemBitmap, while held
+  std::unique_ptr<TPixelBlock> FMemBitmap;     // the 5 x 5 copy of the screen
+  bool FPickEnding = false;                    // a press ended it; the next tick releases
+  QPoint FLastCursor{0, 0};                    // cursor at the last tick that sampled
+  std::unique_ptr<TPointerGrab> FPointerGrab;  // the pointer, from StartPick to the press
+
+  // The pick through the desktop portal; made at the first one.
+  std::unique_ptr<TPortalColorPick> FPortalPick;
 };
 
 // The application's main window; null until one is created.

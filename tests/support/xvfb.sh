@@ -46,6 +46,9 @@ xvfb_start() {
   rm -f "$fifo"
   export DISPLAY=":$number"
   unset XAUTHORITY
+  # The virtual screen is an X11 session even when the tests were started
+  # from a Wayland desktop, whose variables would send picks to the portal.
+  unset WAYLAND_DISPLAY XDG_SESSION_TYPE
   # Qt's X11 start-up has libxkbcommon-x11 strndup() atom names that are
   # not NUL-terminated, which is allowed; AddressSanitizer's strict string
   # checks flag it anyway, so they are off for the X clients started here.
