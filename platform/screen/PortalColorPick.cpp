@@ -44,8 +44,6 @@ bool MeansNoPicker(const QDBusError& error) {
     case QDBusError::UnknownObject:
     case QDBusError::UnknownInterface:
     case QDBusError::UnknownMethod:
-    case QDBusError::UnknownProperty:
-    case QDBusError::InvalidArgs:
       return true;
     default:
       return false;

@@ -31,7 +31,7 @@ class PortalPickTest : public ::testing::Test {
   // One private bus for the whole executable: Qt reads its address once.
   static void SetUpTestSuite() {
     InstallFontSubstitutes();
-    bus = new QProcess;
+    bus = std::make_unique<QProcess>();
     bus->start(QStringLiteral("dbus-daemon"),
                {QStringLiteral("--config-file=" MARNOVA_PRIVATE_BUS_CONF),
                 QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
@@ -40,11 +40,7 @@ class PortalPickTest : public ::testing::Test {
       qputenv("DBUS_SESSION_BUS_ADDRESS", address.toLocal8Bit());
     }
   }
-  static void TearDownTestSuite() {
-    bus->kill();
-    bus->waitForFinished();
-    delete bus;
-  }
+  static void TearDownTestSuite() { bus.reset(); }  // stops the daemon
   void SetUp() override {
     if (address.isEmpty()) GTEST_SKIP() << "dbus-daemon is missing (scripts/deps.sh installs it)";
   }
@@ -62,7 +58,7 @@ class PortalPickTest : public ::testing::Test {
     return QTest::qWaitFor([this] { return !form->Picking(); }, 5000);
   }
 
-  static inline QProcess* bus = nullptr;
+  static inline std::unique_ptr<QProcess> bus;
   static inline QString address;
   TPortalPickOverride usePortal{true};
   std::unique_ptr<TFormMain> form;
