@@ -105,7 +105,7 @@ TPortalColorPick::~TPortalColorPick() {
 }
 
 bool TPortalColorPick::Start(const QWidget& window, TDone done) {
-  if (Open()) return false;
+  if (Open() || !done) return false;
   FDone = std::move(done);
   ++FSerial;
   FParentWindow = QGuiApplication::platformName() == QLatin1String("xcb")

@@ -70,8 +70,8 @@ class TPortalColorPick final : public QObject {
 
   // Asks the portal for a colour for `window` (its parent window when we
   // are an X11 client). `done` runs once with the answer, later, from the
-  // event loop, never inside this call. While a pick is open this returns
-  // false and does nothing.
+  // event loop, never inside this call. While a pick is open, or without a
+  // `done`, this returns false and does nothing.
   bool Start(const QWidget& window, TDone done);
   // From Start until just before `done` runs.
   bool Open() const { return FDone != nullptr; }
