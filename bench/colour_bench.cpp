@@ -5,6 +5,7 @@
 
 #include "colour/ColorModel.h"
 #include "colour/Contrast.h"
+#include "colour/WcagContrast.h"
 
 namespace {
 
@@ -68,6 +69,29 @@ void BM_BrightnessDifferenceNativeLongDouble(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BrightnessDifferenceNativeLongDouble);
+
+// The WCAG 2 ratio of one pair: two luminances from the table, one division.
+void BM_WcagContrastRatio(benchmark::State& state) {
+  int i = 0;
+  for (auto _ : state) {
+    const RGBTriple text{i & 0xFF, (i >> 3) & 0xFF, (i >> 5) & 0xFF};
+    const RGBTriple back{(i * 7) & 0xFF, (i * 13) & 0xFF, 255};
+    benchmark::DoNotOptimize(WcagContrastRatio(text, back));
+    ++i;
+  }
+}
+BENCHMARK(BM_WcagContrastRatio);
+
+// The whole hint as the main window sets it after every change.
+void BM_WcagContrastHint(benchmark::State& state) {
+  int i = 0;
+  for (auto _ : state) {
+    const RGBTriple text{i & 0xFF, (i >> 3) & 0xFF, (i >> 5) & 0xFF};
+    benchmark::DoNotOptimize(WcagContrastHint(text, {255, 255, 255}, true, true));
+    ++i;
+  }
+}
+BENCHMARK(BM_WcagContrastHint);
 
 void BM_RGBToHSV(benchmark::State& state) {
   int i = 0, h, s, v;

@@ -4,6 +4,7 @@
 #include <QShowEvent>
 
 #include "colour/Contrast.h"
+#include "colour/WcagContrast.h"
 #include "platform/screen/PortalColorPick.h"
 #include "platform/screen/ScreenAccess.h"
 #include "services/AppInfo.h"
@@ -151,9 +152,23 @@ void TFormMain::ShowContrast() {
     lbBrightRes->setCaption(QString::fromStdString(undetermined.BrightnessText));
     lbDiffRes->setCaption(QString::fromStdString(undetermined.ColorText));
   }
+  ShowWcagContrast();
   // Paint the new state at once, even while a slider is being dragged or the
   // picker is running; input handled here may call this again, nested.
   QCoreApplication::processEvents();
+}
+
+void TFormMain::ShowWcagContrast() {
+  // The WCAG 2 figures need no room of their own: they ride on the hints of
+  // the result lines and the lights, and on the lights' descriptions.
+  const QString hint = QString::fromStdString(
+      WcagContrastHint(TripleOf(*FColor), TripleOf(*FBack), FColor->Valid(), FBack->Valid()));
+  lbBrightRes->setHint(hint);
+  lbDiffRes->setHint(hint);
+  for (TLMDLImage* light : {ImgSem1, ImgSem2}) {
+    light->setHint(hint);
+    light->setAccessibleDescription(hint);
+  }
 }
 
 void TFormMain::LMDLImageClick(QObject*) {

@@ -102,6 +102,8 @@ class TFormMain : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  // The WCAG 2 ratio and levels of the pair, as hints and descriptions.
+  void ShowWcagContrast();
   // Puts the centre of the last sample, read back from the magnifier, into
   // the panel being picked for.
   void PassSample(TFrameHsvCtrl& frame);

@@ -1,6 +1,8 @@
 // The main window after start and as it shows the evaluation.
 #include "ui/MainUnit.h"
 
+#include <QAccessible>
+
 #include "tests/ui/windows/WindowTestSupport.h"
 #include "ui/FrameCmdHsvUnit.h"
 #include "ui/widgets/TLMDEdit.h"
@@ -96,6 +98,41 @@ TEST_F(MainWindowTest, AnIncompleteFieldLeavesTheResultUndetermined) {
     // The sample keeps its last colours.
     EXPECT_EQ(form->Memo1->FontColor(), PackColor(12, 34, 56));
     EXPECT_EQ(form->Memo1->Color(), PackColor(250, 240, 230));
+  }
+}
+
+TEST_F(MainWindowTest, ContrastRatioHintsAndDescriptionsFollowThePanels) {
+  const QString k777OnWhite =
+      "Rapporto di contrasto WCAG 2: 4,47:1\n"
+      "AA testo normale: non superato\n"
+      "AA testo grande: superato\n"
+      "AAA testo normale: non superato\n"
+      "AAA testo grande: non superato";
+  const struct {
+    const char* text;
+    const char* back;
+    QString hint;
+  } cases[] = {
+      {"777777", "FFFFFF", k777OnWhite},
+      {"77777", "FFFFFF", "Rapporto di contrasto WCAG 2: ???"},
+      {"767676", "FFFFF", "Rapporto di contrasto WCAG 2: ???"},
+      {"767676", "FFFFFF",
+       "Rapporto di contrasto WCAG 2: 4,54:1\nAA testo normale: superato\n"
+       "AA testo grande: superato\nAAA testo normale: non superato\n"
+       "AAA testo grande: superato"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " on " + c.back);
+    form->FColor->edValue->setText(c.text);
+    form->FBack->edValue->setText(c.back);
+    EXPECT_EQ(form->lbBrightRes->Hint(), c.hint);
+    EXPECT_EQ(form->lbDiffRes->Hint(), c.hint);
+    for (TLMDLImage* light : {form->ImgSem1, form->ImgSem2}) {
+      EXPECT_EQ(light->Hint(), c.hint);
+      EXPECT_EQ(light->toolTip(), c.hint);
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(light)->text(QAccessible::Description),
+                c.hint);
+    }
   }
 }
 
