@@ -10,6 +10,7 @@
 
 #include "platform/screen/QtPointerGrab.h"
 #include "platform/screen/ScreenGeometry.h"
+#include "platform/screen/X11BlockRead.h"
 
 namespace marnova {
 namespace {
@@ -31,6 +32,7 @@ class TQtScreenDevice final : public TScreenDevice {
     for (const QScreen* screen : screens) areas.push_back(AreaOf(*screen));
     const int index = ScreenIndexAt(centre, areas);
     if (index < 0) return false;
+    if (ReadNative(centre, NativeGeometry(areas[index]), into)) return true;
     const std::optional<TBlockGrab> plan = PlanBlockGrab(centre, kPickBlockSize, areas[index]);
     if (!plan) return false;
 
@@ -52,6 +54,23 @@ class TQtScreenDevice final : public TScreenDevice {
                        pixels.pixel(wanted.topLeft() + QPoint(x, y)) | 0xFF000000u);
       }
     }
+    return true;
+  }
+
+ private:
+  // Device pixels are root-window pixels on X11: one request, no scaling.
+  static bool ReadNative(QPoint centre, const QRect& screen, TPixelBlock& into) {
+    const QPoint half(kPickBlockSize / 2, kPickBlockSize / 2);
+    const QRect block(centre - half, QSize(kPickBlockSize, kPickBlockSize));
+    const QRect onScreen = block.intersected(screen);
+    const std::optional<QImage> pixels = ReadX11Root(onScreen);
+    if (!pixels) return false;
+    QImage& image = into.Image();
+    image.fill(Qt::black);
+    const QPoint offset = onScreen.topLeft() - block.topLeft();
+    for (int y = 0; y < onScreen.height(); ++y)
+      for (int x = 0; x < onScreen.width(); ++x)
+        image.setPixel(offset + QPoint(x, y), pixels->pixel(x, y) | 0xFF000000u);
     return true;
   }
 };
