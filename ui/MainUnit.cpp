@@ -163,6 +163,7 @@ void TFormMain::ShowWcagContrast() {
   // the result lines and the lights, and on the lights' descriptions.
   const QString hint = QString::fromStdString(
       WcagContrastHint(TripleOf(*FColor), TripleOf(*FBack), FColor->Valid(), FBack->Valid()));
+  if (hint == lbBrightRes->Hint()) return;  // the four always carry the same text
   lbBrightRes->setHint(hint);
   lbDiffRes->setHint(hint);
   for (TLMDLImage* light : {ImgSem1, ImgSem2}) {
