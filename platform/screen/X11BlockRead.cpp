@@ -33,12 +33,15 @@ std::optional<QImage> ReadX11Root(const QRect& area) {
   const xcb_screen_t* screen = xcb_setup_roots_iterator(setup).data;
   if (!UsualLayout(setup, screen->root_depth)) return std::nullopt;
 
+  // A refusal is taken here, not left to Qt's event queue as a logged error.
+  xcb_generic_error_t* error = nullptr;
   const std::unique_ptr<xcb_get_image_reply_t, decltype(&std::free)> reply(
       xcb_get_image_reply(c,
                           xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, screen->root, area.x(),
                                         area.y(), area.width(), area.height(), ~0u),
-                          nullptr),
+                          &error),
       &std::free);
+  std::free(error);
   const std::size_t bytes = std::size_t(area.width()) * area.height() * 4;
   if (!reply || reply->depth != 24 || std::size_t(xcb_get_image_data_length(reply.get())) != bytes)
     return std::nullopt;
