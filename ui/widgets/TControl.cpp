@@ -42,7 +42,7 @@ void TControl::mouseReleaseEvent(QMouseEvent* event) {
   const bool click = FClickPending && rect().contains(event->position().toPoint());
   FClickPending = false;
   QWidget::mouseReleaseEvent(event);
-  if (click) Fire(OnClick, this);
+  if (click) Click();
 }
 
 }  // namespace marnova

@@ -7,7 +7,10 @@
 // creates a widget directly calls Loaded() right after constructing it.
 //
 // Assistive technology sees each control with the role and value it reports
-// through AccessibleRole() and AccessibleValue(), and the hint as its name.
+// through AccessibleRole() and AccessibleValue(), and the hint as its name;
+// a Pressable() control offers a press action that clicks it. A Decorative
+// control (a background fill or plate) is left out of the tree that
+// assistive technology reads.
 
 #include <QAccessible>
 #include <QString>
@@ -22,6 +25,7 @@ class TControl : public QWidget {
   Q_PROPERTY(int Color READ Color WRITE setColor)
   Q_PROPERTY(QString Hint READ Hint WRITE setHint)
   Q_PROPERTY(bool ShowHint READ ShowHint WRITE setShowHint)
+  Q_PROPERTY(bool Decorative READ Decorative WRITE setDecorative)
 
  public:
   explicit TControl(QWidget* parent = nullptr, TColor color = clBtnFace);
@@ -32,6 +36,8 @@ class TControl : public QWidget {
   void setHint(const QString& value);
   bool ShowHint() const { return FShowHint; }
   void setShowHint(bool value);
+  bool Decorative() const { return FDecorative; }
+  void setDecorative(bool value) { FDecorative = value; }
 
   // Ends the loading phase. Idempotent.
   void Loaded();
@@ -40,7 +46,10 @@ class TControl : public QWidget {
   virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
   // Text of the accessible value; empty when the control has none.
   virtual QString AccessibleValue() const { return {}; }
+  virtual bool Pressable() const { return false; }
 
+  // What a click does: raises OnClick.
+  void Click() { Fire(OnClick, this); }
   // A left button press and release inside the control.
   TNotifyEvent OnClick;
 
@@ -57,6 +66,7 @@ class TControl : public QWidget {
   TColor FColor;
   QString FHint;
   bool FShowHint = false;
+  bool FDecorative = false;
   bool FLoading = true;
   bool FClickPending = false;
 };

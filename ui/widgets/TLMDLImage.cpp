@@ -1,6 +1,9 @@
 #include "ui/widgets/TLMDLImage.h"
 
+#include <QKeyEvent>
 #include <QPainter>
+
+#include "ui/widgets/KeyboardFocus.h"
 
 namespace marnova {
 
@@ -75,6 +78,31 @@ void TLMDLImage::setTransparent(bool value) {
   update();
 }
 
+void TLMDLImage::setTabStop(bool value) {
+  FTabStop = value;
+  // Tab only: a mouse press keeps the focus where it was, as before.
+  setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus);
+  update();
+}
+
+void TLMDLImage::keyPressEvent(QKeyEvent* event) {
+  if (FTabStop && IsPressKey(*event)) {
+    Click();
+    return;
+  }
+  TControl::keyPressEvent(event);
+}
+
+void TLMDLImage::focusInEvent(QFocusEvent* event) {
+  TControl::focusInEvent(event);
+  update();
+}
+
+void TLMDLImage::focusOutEvent(QFocusEvent* event) {
+  TControl::focusOutEvent(event);
+  update();
+}
+
 bool TLMDLImage::HasPicture() const {
   const TLMDImageList* list = FLink.List();
   return list && list->IsValidPicture(FListIndex, FImageIndex);
@@ -92,6 +120,11 @@ void TLMDLImage::AutoSize() {
 void TLMDLImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (!FTransparent) painter.fillRect(rect(), Resolve(Color()));
+  PaintPicture(painter);
+  if (hasFocus()) DrawFocusRect(painter, rect());
+}
+
+void TLMDLImage::PaintPicture(QPainter& painter) const {
   if (!HasPicture()) return;
   const TLMDImageList& list = *FLink.List();
   const QSize picture = list.PictureSize(FListIndex);

@@ -10,6 +10,11 @@
 // With Style sbAutosize the widget takes the size of the list's pictures
 // (20 x 20 without a valid picture), keeping its top-left corner, whenever
 // the reference changes; not while loading, and once when loading ends.
+//
+// With TabStop the picture is a button for the keyboard and for assistive
+// technology: Tab reaches it (a mouse press still does not take the focus),
+// Space or Enter raises OnClick, a dotted focus rectangle shows while it has
+// the focus, and it reads as a push button named by its hint.
 
 #include "ui/widgets/ImageListLink.h"
 #include "ui/widgets/TControl.h"
@@ -26,6 +31,7 @@ class TLMDLImage : public TControl {
   Q_PROPERTY(bool ForceTransparent READ ForceTransparent WRITE setForceTransparent)
   Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
   Q_PROPERTY(TLMDBevelMode BevelMode READ BevelMode WRITE setBevelMode)
+  Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
 
  public:
   enum TLMDBitmapStyle {
@@ -64,18 +70,28 @@ class TLMDLImage : public TControl {
   TLMDBevelMode BevelMode() const { return FBevelMode; }
   void setBevelMode(TLMDBevelMode value) { FBevelMode = value; }
 
+  bool TabStop() const { return FTabStop; }
+  void setTabStop(bool value);
+
   // True if the reference names an existing picture of an attached list.
   bool HasPicture() const;
 
-  QAccessible::Role AccessibleRole() const override { return QAccessible::Graphic; }
+  QAccessible::Role AccessibleRole() const override {
+    return FTabStop ? QAccessible::Button : QAccessible::Graphic;
+  }
+  bool Pressable() const override { return FTabStop; }
 
  protected:
   void DoLoaded() override { ReferenceChanged(); }
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void ReferenceChanged();
   void AutoSize();
+  void PaintPicture(QPainter& painter) const;
 
   TImageListLink FLink;
   bool FShared = false;
@@ -85,6 +101,7 @@ class TLMDLImage : public TControl {
   bool FForceTransparent = false;
   bool FTransparent = true;
   TLMDBevelMode FBevelMode = bmCustom;
+  bool FTabStop = false;
 };
 
 }  // namespace marnova

@@ -1,9 +1,12 @@
 #include "ui/widgets/TLMDSimpleLabel.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
+#include <QPainter>
 
 #include "platform/shell/Shell.h"
 #include "ui/widgets/ColorConstants.h"
+#include "ui/widgets/KeyboardFocus.h"
 
 namespace marnova {
 
@@ -80,6 +83,30 @@ void TLMDSimpleLabel::LeftPressed() {
   if (!IsJumping()) return;
   FVisited = true;
   setFontColor(FActiveColor);
+}
+
+void TLMDSimpleLabel::paintEvent(QPaintEvent* event) {
+  TLMDBaseLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  DrawFocusRect(painter, rect());
+}
+
+// Enter opens the link as a click does; the press colours it visited.
+void TLMDSimpleLabel::keyPressEvent(QKeyEvent* event) {
+  if (!IsEnterKey(*event) || !IsJumping()) return TLMDBaseLabel::keyPressEvent(event);
+  LeftPressed();
+  Click();
+}
+
+void TLMDSimpleLabel::focusInEvent(QFocusEvent* event) {
+  TLMDBaseLabel::focusInEvent(event);
+  update();
+}
+
+void TLMDSimpleLabel::focusOutEvent(QFocusEvent* event) {
+  TLMDBaseLabel::focusOutEvent(event);
+  update();
 }
 
 QString TLMDSimpleLabel::InternetTarget() const {

@@ -1,5 +1,7 @@
 // Link label: a caption that opens its target in the browser (or another
 // program) when clicked, showing an unvisited and a visited colour.
+// With TabStop Tab reaches it (a mouse press does not take the focus), Enter
+// opens it like a click, and a dotted rectangle shows while it is focused.
 #pragma once
 
 #include "ui/widgets/TLMDBaseLabel.h"
@@ -17,6 +19,7 @@ class TLMDSimpleLabel : public TLMDBaseLabel {
   Q_PROPERTY(int Font3DLightColor READ Font3DLightColor WRITE setFont3DLightColor)
   Q_PROPERTY(int Font3DShadowColor READ Font3DShadowColor WRITE setFont3DShadowColor)
   Q_PROPERTY(bool Visited READ Visited)
+  Q_PROPERTY(bool TabStop READ TabStop WRITE setTabStop)
 
  public:
   enum TJumpMode { jmInternet, jmApplication, jmNone, jmCustom };
@@ -46,6 +49,9 @@ class TLMDSimpleLabel : public TLMDBaseLabel {
   // From the first left press on, for the rest of the label's life.
   bool Visited() const { return FVisited; }
 
+  bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+  void setTabStop(bool value) { setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus); }
+
   bool IsJumping() const { return FJumpMode != jmNone; }
   // What a click in jmInternet mode opens: Jump when not blank, otherwise the
   // caption ("mailto:" + caption when it holds "@").
@@ -56,6 +62,10 @@ class TLMDSimpleLabel : public TLMDBaseLabel {
  protected:
   TextEffect Effect() const override { return {FStyle, FLightColor, FShadowColor}; }
   void LeftPressed() override;
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void ApplyUnderline();

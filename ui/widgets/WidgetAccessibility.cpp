@@ -16,13 +16,36 @@ class TControlAccessible : public QAccessibleWidget {
       : QAccessibleWidget(control, control->AccessibleRole()) {}
 
   QString text(QAccessible::Text t) const override {
-    const auto* control = static_cast<const TControl*>(widget());
-    if (t == QAccessible::Value) return control->AccessibleValue();
-    QString result = QAccessibleWidget::text(t);
-    if (result.isEmpty() && (t == QAccessible::Name || t == QAccessible::Description))
-      result = control->Hint();
-    return result;
+    const auto* control = Control();
+    switch (t) {
+      case QAccessible::Value:
+        return control->AccessibleValue();
+      case QAccessible::Name:
+        return control->accessibleName().isEmpty() ? control->Hint() : control->accessibleName();
+      case QAccessible::Description:
+        // Not the tool tip: that is the hint, which is the name already.
+        return control->accessibleDescription();
+      default:
+        return QAccessibleWidget::text(t);
+    }
   }
+
+  QStringList actionNames() const override {
+    QStringList names = QAccessibleWidget::actionNames();
+    if (Control()->Pressable()) names.prepend(pressAction());
+    return names;
+  }
+
+  void doAction(const QString& action) override {
+    if (action == pressAction() && Control()->Pressable()) {
+      if (Control()->isEnabled()) Control()->Click();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  TControl* Control() const { return static_cast<TControl*>(widget()); }
 };
 
 class TSliderAccessible : public TControlAccessible, public QAccessibleValueInterface {
