@@ -4,6 +4,7 @@
 
 #include "platform/screen/ScreenAccess.h"
 #include "ui/DataModule.h"
+#include "ui/WindowAccessibility.h"
 #include "ui/WindowDescription.h"
 #include "ui/imagelist/ImageListLayout.h"
 #include "ui_FrameCmdHsvUnit.h"
@@ -36,6 +37,7 @@ bool IsHexDigit(QChar c) {
 
 TFrameHsvCtrl::TFrameHsvCtrl(QWidget* owner)
     : QWidget(owner), FUi(std::make_unique<Ui::TFrameHsvCtrl>()) {
+  InstallWindowAccessibility();
   FUi->setupUi(this);
   Panel = FUi->Panel;
   edValue = FUi->edValue;
@@ -159,6 +161,10 @@ void TFrameHsvCtrl::EndPick() {
   Image->hide();
   btnPick->setImageIndex(0);
   if (QWidget* mainWindow = window()) Screen().RaiseWindow(*mainWindow);
+}
+
+QList<QWidget*> TFrameHsvCtrl::TabStops() const {
+  return {edValue, btnPick, slRed, slGreen, slBlue, slHue, slSat, slVal};
 }
 
 void TFrameHsvCtrl::RgbSliderChanged(const TMMSlider& slider, TLMDLabel& label) {

@@ -15,6 +15,7 @@
 // included).
 
 #include <QChar>
+#include <QList>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -58,6 +59,9 @@ class TFrameHsvCtrl : public QWidget {
   void SetSelectedColor(TColor color);
   // Ends this panel's side of a pick: idle button, main window on top.
   void EndPick();
+  // The controls Tab visits, in order: the field, the pick button, the RGB
+  // and then the HSV sliders.
+  QList<QWidget*> TabStops() const;
 
   // Raised after every colour write and when the text becomes incomplete.
   std::function<void()> OnColorChanged;

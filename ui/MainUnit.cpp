@@ -1,5 +1,6 @@
 #include "ui/MainUnit.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QShowEvent>
 
@@ -14,6 +15,7 @@
 #include "ui/FrameCmdHsvUnit.h"
 #include "ui/QuorvelUnit.h"
 #include "ui/UpdateUnit.h"
+#include "ui/WindowAccessibility.h"
 #include "ui/WindowDescription.h"
 #include "ui/imagelist/ImageListLayout.h"
 #include "ui/widgets/TLMDFill.h"
@@ -34,15 +36,35 @@ namespace {
 // Pictures of the "Semaphore" list.
 constexpr int kLightPasses = 0, kLightUndetermined = 1, kLightFails = 2;
 constexpr QRgb kFormColor = 0xE5E5E5;
+// What the two lights judge, as a screen reader names them.
+const QString kBrightnessFigure = QStringLiteral("Luminosità");
+const QString kColourFigure = QStringLiteral("Colore");
 
 RGBTriple TripleOf(const TFrameHsvCtrl& panel) {
   return {panel.Red(), panel.Green(), panel.Blue()};
+}
+
+// Shows a verdict on a traffic light and gives it the words a screen reader
+// speaks; a changed name is announced to assistive technology.
+void ShowLight(TLMDLImage& light, const QString& figure, int picture) {
+  light.setImageIndex(picture);
+  const QString verdict = picture == kLightPasses  ? QStringLiteral("superato")
+                          : picture == kLightFails ? QStringLiteral("non superato")
+                                                   : QStringLiteral("non determinato");
+  const QString name = figure + QStringLiteral(": ") + verdict;
+  if (light.accessibleName() == name) return;
+  light.setAccessibleName(name);
+  if (QAccessible::isActive()) {
+    QAccessibleEvent event(&light, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 }  // namespace
 
 TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TFormMain>()) {
   if (FormMain == nullptr) FormMain = this;
+  InstallWindowAccessibility();
   FUi->setupUi(this);
   Memo1 = FUi->Memo1;
   lbBrightRes = FUi->lbBrightRes;
@@ -99,6 +121,14 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui
 
   LMDLImage->OnClick = [this](QObject* sender) { LMDLImageClick(sender); };
   FinishDescription(this);
+
+  // Tab runs memo, text panel, background panel, link, sponsor and round
+  // again. The chain is laid through the controls themselves: ordering the
+  // panels as wholes leaves the controls inside them where they were.
+  QList<QWidget*> chain{Memo1};
+  chain << FColor->TabStops() << FBack->TabStops() << lbHome << LMDLImage;
+  for (qsizetype i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+  Memo1->setFocus();
 }
 
 TFormMain::~TFormMain() {
@@ -141,14 +171,14 @@ void TFormMain::ShowContrast() {
     const ContrastResult result = EvaluateContrast(TripleOf(*FColor), TripleOf(*FBack), true, true);
     Memo1->setFontColor(FColor->SelectedColor());
     lbBrightRes->setCaption(QString::fromStdString(result.BrightnessText));
-    ImgSem1->setImageIndex(result.BrightnessPasses ? kLightPasses : kLightFails);
+    ShowLight(*ImgSem1, kBrightnessFigure, result.BrightnessPasses ? kLightPasses : kLightFails);
     Memo1->setColor(FBack->SelectedColor());
     lbDiffRes->setCaption(QString::fromStdString(result.ColorText));
-    ImgSem2->setImageIndex(result.ColorPasses ? kLightPasses : kLightFails);
+    ShowLight(*ImgSem2, kColourFigure, result.ColorPasses ? kLightPasses : kLightFails);
   } else {
     const ContrastResult undetermined = EvaluateContrast({}, {}, false, false);
-    ImgSem1->setImageIndex(kLightUndetermined);
-    ImgSem2->setImageIndex(kLightUndetermined);
+    ShowLight(*ImgSem1, kBrightnessFigure, kLightUndetermined);
+    ShowLight(*ImgSem2, kColourFigure, kLightUndetermined);
     lbBrightRes->setCaption(QString::fromStdString(undetermined.BrightnessText));
     lbDiffRes->setCaption(QString::fromStdString(undetermined.ColorText));
   }

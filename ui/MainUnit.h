@@ -15,6 +15,9 @@
 #include <QWidget>
 #include <memory>
 
+#include "colour/ColorModel.h"
+
+class QKeyEvent;
 class QMouseEvent;
 class QShowEvent;
 
@@ -85,13 +88,18 @@ class TFormMain : public QWidget {
   // samples the 5 x 5 screen block around the cursor into the panel's
   // magnifier and hands the centre pixel to the panel, if the cursor moved.
   // The next left or right press ends the pick; the tick after it releases
-  // the screen and stops.
+  // the screen and stops. That pick also takes the keyboard: the arrow keys move the
+  // pointer by one pixel (ten with Shift), Enter or Space ends the pick as a
+  // left press does, Escape ends it and gives the panel back the colour it
+  // had when the pick started.
   void StartPick(TFrameHsvCtrl* Sender);
   void TimerTimer(QObject* Sender);
   void LeftButtonDown(QMouseEvent* message);
   void RightButtonDown(QMouseEvent* message);
   // The closed outline of (X1, Y1)-(X2, Y2), every pixel inverted once.
   void DrawPickFrame(QImage& canvas, int X1, int Y1, int X2, int Y2);
+  // A key pressed while a pick runs; true if the pick used it.
+  bool PickKeyPress(const QKeyEvent& key);
 
   // Whether a pick is running (until the tick after its ending press, or
   // until the portal answers).
@@ -125,6 +133,9 @@ class TFormMain : public QWidget {
   bool FPickEnding = false;                    // a press ended it; the next tick releases
   QPoint FLastCursor{0, 0};                    // cursor at the last tick that sampled
   std::unique_ptr<TPointerGrab> FPointerGrab;  // the pointer, from StartPick to the press
+  std::unique_ptr<QObject> FPickKeys;          // the keys, from StartPick to the end tick
+  TColor FPickStartColor = 0;                  // the panel's colour when the pick started
+  bool FPickCancelled = false;                 // Escape ended it: the end tick puts that back
 
   // The pick through the desktop portal; made at the first one.
   std::unique_ptr<TPortalColorPick> FPortalPick;

@@ -1,4 +1,6 @@
 // The main window's screen colour picker.
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "platform/screen/PixelOps.h"
@@ -6,6 +8,7 @@
 #include "platform/screen/ScreenAccess.h"
 #include "ui/FrameCmdHsvUnit.h"
 #include "ui/MainUnit.h"
+#include "ui/widgets/KeyboardFocus.h"
 #include "ui/widgets/TLMDNImage.h"
 #include "ui/widgets/TTimer.h"
 
@@ -18,6 +21,24 @@ constexpr QRgb kPickPen = 0xFFFFFF;
 // The magnifier pixel that shows the screen pixel under the hot spot, inside
 // the outline drawn from 13 to 20.
 constexpr QPoint kMagnifierCentre(17, 17);
+
+// Hands the keys pressed anywhere in the program to the window while it
+// picks; every other key goes where it went before.
+class TPickKeys final : public QObject {
+ public:
+  explicit TPickKeys(TFormMain& window) : FWindow(window) {
+    QCoreApplication::instance()->installEventFilter(this);
+  }
+  ~TPickKeys() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    return event->type() == QEvent::KeyPress &&
+           FWindow.PickKeyPress(*static_cast<const QKeyEvent*>(event));
+  }
+
+ private:
+  TFormMain& FWindow;
+};
 
 }  // namespace
 
@@ -43,7 +64,45 @@ void TFormMain::StartPick(TFrameHsvCtrl* Sender) {
   FMemBitmap = FScreenDC->CreateBlock();
   FMemDC = FMemBitmap.get();
   FPickEnding = false;
+  FPickStartColor = Sender->SelectedColor();
+  FPickCancelled = false;
+  if (!FPickKeys) FPickKeys = std::make_unique<TPickKeys>(*this);
   Timer->setEnabled(true);
+}
+
+bool TFormMain::PickKeyPress(const QKeyEvent& key) {
+  if (FPickFrame == nullptr || FPickEnding) return false;
+  if (IsPressKey(key)) {
+    LeftButtonDown(nullptr);
+    return true;
+  }
+  if (key.key() == Qt::Key_Escape) {
+    if (key.isAutoRepeat()) return true;
+    FPickCancelled = true;
+    LeftButtonDown(nullptr);
+    return true;
+  }
+  const int step = key.modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+  QPoint move;
+  switch (key.key()) {
+    case Qt::Key_Left:
+      move = {-step, 0};
+      break;
+    case Qt::Key_Right:
+      move = {step, 0};
+      break;
+    case Qt::Key_Up:
+      move = {0, -step};
+      break;
+    case Qt::Key_Down:
+      move = {0, step};
+      break;
+    default:
+      return false;
+  }
+  TScreenAccess& screen = Screen();
+  screen.SetCursorPos(screen.CursorPos() + move);
+  return true;
 }
 
 void TFormMain::TimerTimer(QObject*) {
@@ -53,7 +112,7 @@ void TFormMain::TimerTimer(QObject*) {
   Timer->setEnabled(false);
   if (FPickFrame == nullptr || FPickImage == nullptr || FMemDC == nullptr) return;
   TScreenAccess& screen = Screen();
-  if (!screen.IsMinimised(*this)) {
+  if (!FPickCancelled && !screen.IsMinimised(*this)) {
     const QPoint cursor = screen.CursorPos();
     // A screen that cannot be read gives no sample rather than black; the
     // next tick tries again.
@@ -70,12 +129,19 @@ void TFormMain::TimerTimer(QObject*) {
     FMemDC = nullptr;
     FMemBitmap.reset();
     FScreenDC.reset();
+    FPickKeys.reset();
     // Idle before the last sample is passed on, so that a pick started
     // while its evaluation processes events is not ended here.
     const QPointer<TFrameHsvCtrl> frame = FPickFrame;
     FPickFrame = nullptr;
     FPickEnding = false;
-    if (frame != nullptr) PassSample(*frame);
+    if (frame == nullptr) return;
+    if (FPickCancelled) {
+      FPickCancelled = false;
+      frame->SetSelectedColor(FPickStartColor);
+    } else {
+      PassSample(*frame);
+    }
     return;
   }
   Timer->setEnabled(true);

@@ -88,6 +88,20 @@ QPoint TQtScreen::CursorPos() const {
   return screen ? LogicalToNative(logical, AreaOf(*screen)) : logical;
 }
 
+void TQtScreen::SetCursorPos(QPoint at) {
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  std::vector<TScreenArea> areas;
+  areas.reserve(screens.size());
+  for (const QScreen* screen : screens) areas.push_back(AreaOf(*screen));
+  const int index = ScreenIndexAt(at, areas);
+  if (index < 0) return;  // off every screen: the pointer stays where it is
+  // Qt places the pointer in logical coordinates, which keep a screen's
+  // top-left corner and scale its extent.
+  const TScreenArea& area = areas[index];
+  const QPoint origin = area.Logical.topLeft();
+  QCursor::setPos(screens[index], origin + (at - origin) / area.Ratio);
+}
+
 bool TQtScreen::IsMinimised(const QWidget& window) const {
   const QWidget* top = window.window();
   return top != nullptr && top->isMinimized();

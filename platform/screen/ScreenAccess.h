@@ -94,6 +94,9 @@ class TScreenAccess {
   virtual std::unique_ptr<TPointerGrab> GrabPointer(QWidget& window) = 0;
   // Position of the cursor's hot spot, device pixels, global.
   virtual QPoint CursorPos() const = 0;
+  // Moves the pointer so that its hot spot lies on `at` (device pixels,
+  // global), as far as the window system lets a program move it.
+  virtual void SetCursorPos(QPoint at) = 0;
   // Whether `window` (the program's main window) is minimised.
   virtual bool IsMinimised(const QWidget& window) const = 0;
   // Opens the screen for reading; never null.

@@ -30,7 +30,7 @@ class TFakeScreen final : public TScreenAccess {
   void Fill(QRgb colour);
   void SetPixel(QPoint at, QRgb colour);
 
-  void SetCursorPos(QPoint at);
+  void SetCursorPos(QPoint at) override;
   void SetMinimised(bool minimised);
   // An unreadable screen makes every ReadBlock fail (a desktop that
   // refuses screen capture).

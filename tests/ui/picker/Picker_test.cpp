@@ -15,6 +15,7 @@
 #include "ui/widgets/FontSubstitutes.h"
 #include "ui/widgets/TLMDEdit.h"
 #include "ui/widgets/TLMDLImage.h"
+#include "ui/widgets/TLMDLabel.h"
 #include "ui/widgets/TLMDNImage.h"
 #include "ui/widgets/TTimer.h"
 
@@ -221,6 +222,51 @@ TEST_F(PickerTest, UnreadableScreenFeedsNoBlack) {
   screen.SetReadable(true);
   Tick();  // the cursor has not moved, but no tick has sampled it yet
   EXPECT_EQ(Field(form->FColor), "0C2238");
+}
+
+// The keyboard alone: Space on the pick button starts, the arrows move the
+// pointer (Shift: ten pixels), Enter ends where the pointer is.
+TEST_F(PickerTest, KeyboardMovesThePointerAndEndsThePick) {
+  QWidget* button = form->FColor->btnPick;
+  QTest::keyClick(button, Qt::Key_Space);
+  ASSERT_TRUE(form->Picking());
+  struct Step {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QPoint cursor;
+  };
+  const Step steps[] = {{Qt::Key_Right, Qt::NoModifier, {31, 20}},
+                        {Qt::Key_Down, Qt::ShiftModifier, {31, 30}},
+                        {Qt::Key_Left, Qt::ShiftModifier, {21, 30}},
+                        {Qt::Key_Up, Qt::NoModifier, {21, 29}}};
+  for (const Step& step : steps) {
+    QTest::keyClick(button, step.key, step.modifiers);
+    EXPECT_EQ(screen.CursorPos(), step.cursor) << step.key;
+  }
+  screen.SetPixel({21, 29}, qRgb(1, 2, 3));
+  QTest::keyClick(button, Qt::Key_Return);
+  EXPECT_EQ(form->FColor->btnPick->ImageIndex(), 0);
+  EXPECT_EQ(screen.Grabber(), nullptr);
+  Tick();
+  EXPECT_FALSE(form->Picking());
+  EXPECT_EQ(Field(form->FColor), "010203");
+  EXPECT_EQ(screen.LiveObjects(), 0);
+  QTest::keyClick(button, Qt::Key_Right);  // no pick: the pointer stays
+  EXPECT_EQ(screen.CursorPos(), QPoint(21, 29));
+}
+
+TEST_F(PickerTest, EscapePutsBackTheColourThePanelHadAtTheStart) {
+  QTest::keyClick(form->FBack->btnPick, Qt::Key_Enter);
+  ASSERT_TRUE(form->Picking());
+  Tick();
+  ASSERT_EQ(Field(form->FBack), "0C2238");
+  QTest::keyClick(form->FBack->btnPick, Qt::Key_Escape);
+  EXPECT_EQ(form->FBack->btnPick->ImageIndex(), 0);
+  Tick();
+  EXPECT_FALSE(form->Picking());
+  EXPECT_EQ(Field(form->FBack), "000000");
+  EXPECT_EQ(form->lbBrightRes->Caption(), "Differenza di Luminosit\u00e0 = 255");
+  EXPECT_EQ(screen.LiveObjects(), 0);
 }
 
 TEST_F(PickerTest, ManyPicksLeaveNothingBehind) {
