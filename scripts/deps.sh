@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fontconfig
   xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev
   dbus libx11-dev
+  dbus-daemon at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -1,6 +1,5 @@
 #include "ui/MainUnit.h"
 
-#include <QAccessible>
 #include <QCoreApplication>
 #include <QShowEvent>
 
@@ -52,12 +51,8 @@ void ShowLight(TLMDLImage& light, const QString& figure, int picture) {
                           : picture == kLightFails ? QStringLiteral("non superato")
                                                    : QStringLiteral("non determinato");
   const QString name = figure + QStringLiteral(": ") + verdict;
-  if (light.accessibleName() == name) return;
-  light.setAccessibleName(name);
-  if (QAccessible::isActive()) {
-    QAccessibleEvent event(&light, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&event);
-  }
+  // Qt announces the new name itself.
+  if (light.accessibleName() != name) light.setAccessibleName(name);
 }
 
 }  // namespace

@@ -68,6 +68,9 @@ class EditAccessible : public QAccessibleWidget, public QAccessibleTextInterface
     switch (kind) {
       case QAccessible::Name:
         return widget()->accessibleName().isEmpty() ? Edit()->Hint() : widget()->accessibleName();
+      case QAccessible::Description:
+        // Not the tool tip: that is the hint, which is the name already.
+        return widget()->accessibleDescription();
       case QAccessible::Value:
         return Edit()->Text();
       default:
