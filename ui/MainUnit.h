@@ -88,10 +88,10 @@ class TFormMain : public QWidget {
   // samples the 5 x 5 screen block around the cursor into the panel's
   // magnifier and hands the centre pixel to the panel, if the cursor moved.
   // The next left or right press ends the pick; the tick after it releases
-  // the screen and stops. That pick also takes the keyboard: the arrow keys move the
-  // pointer by one pixel (ten with Shift), Enter or Space ends the pick as a
-  // left press does, Escape ends it and gives the panel back the colour it
-  // had when the pick started.
+  // the screen and stops. That pick also takes the keyboard: the arrow keys
+  // move the pointer by one pixel (ten with Shift), Enter or Space ends the
+  // pick as a left press does, Escape ends it and gives the panel back the
+  // colour it had when the pick started.
   void StartPick(TFrameHsvCtrl* Sender);
   void TimerTimer(QObject* Sender);
   void LeftButtonDown(QMouseEvent* message);
