@@ -15,6 +15,7 @@
 #include "ui/QuorvelUnit.h"
 #include "ui/UpdateUnit.h"
 #include "ui/WindowDescription.h"
+#include "ui/WindowPlacement.h"
 #include "ui/imagelist/ImageListLayout.h"
 #include "ui/widgets/TLMDFill.h"
 #include "ui/widgets/TLMDLImage.h"
@@ -109,6 +110,9 @@ void TFormMain::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (FShown) return;
   FShown = true;
+  // The described place, unless that leaves part of the window off its
+  // screen (a small or scaled screen).
+  PlaceWindow(*this, pos());
   FormShow(this);
 }
 
