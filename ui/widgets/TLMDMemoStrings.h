@@ -9,9 +9,9 @@ namespace marnova {
 
 class TLMDMemoStrings {
  public:
-  explicit TLMDMemoStrings(QPlainTextEdit& editor) : FEditor(editor) {}
+  explicit TLMDMemoStrings(QPlainTextEdit& editor);
 
-  // 0 for an empty editor.
+  // 0 for an empty editor, 1 after Add("") on an empty editor.
   int Count() const;
   QString Strings(int index) const;
   QString operator[](int index) const { return Strings(index); }
@@ -24,6 +24,7 @@ class TLMDMemoStrings {
 
  private:
   QPlainTextEdit& FEditor;
+  bool FEmptyLine = false;  // the empty editor holds one empty line
 };
 
 }  // namespace marnova
