@@ -8,7 +8,8 @@ namespace marnova {
 
 TLMDMemoStrings::TLMDMemoStrings(QPlainTextEdit& editor) : FEditor(editor) {
   // Any other edit ends the one empty line that Add("") left.
-  QObject::connect(&editor, &QPlainTextEdit::textChanged, &editor, [this] { FEmptyLine = false; });
+  FEdited = QObject::connect(&editor, &QPlainTextEdit::textChanged, &editor,
+                             [this] { FEmptyLine = false; });
 }
 
 int TLMDMemoStrings::Count() const {

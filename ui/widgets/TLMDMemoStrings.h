@@ -1,6 +1,7 @@
 // The multi-line editor's text seen as a list of lines.
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class QPlainTextEdit;
@@ -10,6 +11,11 @@ namespace marnova {
 class TLMDMemoStrings {
  public:
   explicit TLMDMemoStrings(QPlainTextEdit& editor);
+  // The editor outlives this view of it by a little (its base classes are
+  // torn down later), so the view stops listening first.
+  ~TLMDMemoStrings() { QObject::disconnect(FEdited); }
+  TLMDMemoStrings(const TLMDMemoStrings&) = delete;
+  TLMDMemoStrings& operator=(const TLMDMemoStrings&) = delete;
 
   // 0 for an empty editor, 1 after Add("") on an empty editor.
   int Count() const;
@@ -25,6 +31,7 @@ class TLMDMemoStrings {
  private:
   QPlainTextEdit& FEditor;
   bool FEmptyLine = false;  // the empty editor holds one empty line
+  QMetaObject::Connection FEdited;
 };
 
 }  // namespace marnova
