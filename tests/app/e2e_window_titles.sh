@@ -18,6 +18,7 @@ wm=$!
 coproc NOTICE { exec python3 "$proxy" "1 44 http://dl.marnova.example/setup.exe"; }
 server=$NOTICE_PID
 read -r port <&"${NOTICE[0]}"
+unset no_proxy NO_PROXY
 http_proxy=http://127.0.0.1:$port QT_QPA_PLATFORM=xcb "$program" 2>/dev/null &
 pid=$!
 trap 'kill $pid $server $wm 2>/dev/null || true; xvfb_stop' EXIT
