@@ -12,8 +12,9 @@ namespace marnova {
 int RunMarnova(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) {
   InitAppInfo();
   QApplication application(argc, argv);
+  // The task bar and the desktop file know the program by this name. No
+  // display name is set: Qt would append it to every window title.
   QApplication::setApplicationName(QStringLiteral("Marnova"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Marnova"));
   InstallFontSubstitutes();
 
   TFormMain formMain;

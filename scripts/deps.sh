@@ -9,7 +9,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig
-  xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev
+  xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev python3
   dbus libx11-dev
   dbus-daemon at-spi2-core python3-pyatspi
 )

@@ -189,7 +189,9 @@ void TAdvHttp::SetProxyPassword(const QString& value) {
 QString TAdvHttp::Text() const {
   std::lock_guard lock(FTextMutex);
   const int zero = FResponseBody.indexOf('\0');
-  return QString::fromLocal8Bit(zero < 0 ? FResponseBody : FResponseBody.left(zero));
+  // One byte is one character, whatever the locale: the notice is read by
+  // byte positions.
+  return QString::fromLatin1(zero < 0 ? FResponseBody : FResponseBody.left(zero));
 }
 
 void TAdvHttp::SetText(const QString& value) {

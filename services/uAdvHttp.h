@@ -140,7 +140,8 @@ class TAdvHttp : public QObject {
   void SetAcceptTypes(const QStringList& value) { FAcceptTypes = value; }
   QString Method() const { return FMethod; }
   void SetMethod(const QString& value) { FMethod = value; }
-  // Reading: the response body received so far, up to its first zero byte.
+  // Reading: the response body received so far, up to its first zero byte,
+  // one character per byte (Latin-1).
   // Writing: replaces the request body sent with every send.
   QString Text() const;
   void SetText(const QString& value);

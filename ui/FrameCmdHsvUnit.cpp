@@ -1,6 +1,7 @@
 #include "ui/FrameCmdHsvUnit.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/screen/ScreenAccess.h"
 #include "ui/DataModule.h"
@@ -77,6 +78,9 @@ TFrameHsvCtrl::TFrameHsvCtrl(QWidget* owner)
   };
   edValue->OnChange = [this](QObject* s) { edValueChange(s); };
   edValue->OnKeyPress = [this](QObject* s, QChar& key) { edValueKeyPress(s, key); };
+  edValue->OnPaste = [this](QObject* s, QString& text, bool& whole) {
+    edValuePaste(s, text, whole);
+  };
   btnPick->OnClick = [this](QObject* s) { btnPickClick(s); };
   FinishDescription(this);
 
@@ -225,6 +229,14 @@ void TFrameHsvCtrl::edValueChange(QObject*) {
 
 void TFrameHsvCtrl::edValueKeyPress(QObject*, QChar& Key) {
   if (!IsHexDigit(Key)) Key = QChar(0);
+}
+
+void TFrameHsvCtrl::edValuePaste(QObject*, QString& Text, bool& WholeField) {
+  QString colour = Text.trimmed();
+  if (colour.startsWith(u'#')) colour.remove(0, 1);
+  if (colour.size() != 6 || !std::all_of(colour.cbegin(), colour.cend(), IsHexDigit)) return;
+  Text = colour;
+  WholeField = true;
 }
 
 void TFrameHsvCtrl::btnPickClick(QObject*) {

@@ -116,6 +116,10 @@ class TFrameHsvCtrl : public QWidget {
   // panel moves its own sliders) the colour follows.
   void RgbSliderChanged(const TMMSlider& slider, TLMDLabel& label);
   void HsvSliderChanged(const TMMSlider& slider, TLMDLabel& label);
+  // A colour copied from a style sheet ("#1a2b3c", blanks around it allowed)
+  // replaces the whole field, as six typed digits would; any other paste is
+  // left as it is.
+  void edValuePaste(QObject* Sender, QString& Text, bool& WholeField);
 
   std::unique_ptr<Ui::TFrameHsvCtrl> FUi;
   bool FWritingText = false;

@@ -16,6 +16,7 @@
 #include "ui/UpdateUnit.h"
 #include "ui/WindowAccessibility.h"
 #include "ui/WindowDescription.h"
+#include "ui/WindowPlacement.h"
 #include "ui/imagelist/ImageListLayout.h"
 #include "ui/widgets/TLMDFill.h"
 #include "ui/widgets/TLMDLImage.h"
@@ -134,6 +135,9 @@ void TFormMain::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (FShown) return;
   FShown = true;
+  // The described place, unless that leaves part of the window off its
+  // screen (a small or scaled screen).
+  PlaceWindow(*this, pos());
   FormShow(this);
 }
 

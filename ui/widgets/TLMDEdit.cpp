@@ -67,9 +67,11 @@ QString TLMDEdit::Cased(QString text) const {
 }
 
 void TLMDEdit::setText(const QString& text) {
+  // Compared as given, before the case rule and the cut: a text that only
+  // those would make equal still counts as a change.
+  if (text == FText) return;
   QString stored = Cased(text);
   if (FMaxLength > 0 && stored.size() > FMaxLength) stored.truncate(FMaxLength);
-  if (stored == FText) return;
   const QString old = FText;
   FText = stored;
   FCaret = FAnchor = 0;
@@ -187,7 +189,10 @@ void TLMDEdit::PasteFromClipboard() {
   QString text = QGuiApplication::clipboard()->text();
   const qsizetype lineEnd = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
   if (lineEnd >= 0) text.truncate(lineEnd);
+  bool wholeField = false;
+  if (OnPaste) OnPaste(this, text, wholeField);
   if (text.isEmpty()) return;
+  if (wholeField) SelectAll();
   ReplaceSelection(Cased(text), false);
 }
 

@@ -48,8 +48,9 @@ class TLMDEdit : public QWidget {
   bool IsLoading() const { return FLoading; }
 
   QString Text() const { return FText; }
-  // A different text is stored (cut to MaxLength), the caret goes to the
-  // start and OnChange fires; the same text does nothing.
+  // A text different from the stored one is stored (in CharCase, cut to
+  // MaxLength), the caret goes to the start and OnChange fires, even when
+  // the stored text comes out the same; the same text does nothing.
   void setText(const QString& text);
   int MaxLength() const { return FMaxLength; }
   void setMaxLength(int maxLength);
@@ -99,6 +100,10 @@ class TLMDEdit : public QWidget {
   std::function<void(QObject* Sender)> OnChange;
   // The character is passed by reference; setting it to 0 discards it.
   std::function<void(QObject* Sender, QChar& Key)> OnKeyPress;
+  // Sees the first line of a paste before it is inserted (by reference);
+  // setting WholeField makes the text replace the whole field rather than
+  // the selection. MaxLength applies as to any paste.
+  std::function<void(QObject* Sender, QString& Text, bool& WholeField)> OnPaste;
   std::function<void(QObject* Sender)> OnClick;
 
  protected:

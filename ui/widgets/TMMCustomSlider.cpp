@@ -66,18 +66,14 @@ void TMMCustomSlider::setPosition(int value) {
 }
 
 void TMMCustomSlider::ApplyValue(long long requested, bool rangeChange) {
-  if (IsLoading()) {
-    // The range may still be arriving, so the value is clamped on reading
-    // and for good when loading ends.
-    if (requested == FPosition) return;
-    FPosition = static_cast<int>(requested);
-    update();
-    return;
-  }
+  // The request is compared before clamping: a value beyond the end the
+  // thumb already sits at still announces a change.
+  if (requested == FPosition && !rangeChange) return;
   const int next = Geometry().Clamp(requested);
-  // Compared after clamping: a request beyond the end the thumb already sits
-  // at is no change and must not announce one.
-  if (next == FPosition && !rangeChange) return;
+  if (IsLoading()) {
+    FPosition = next;  // clamped to the range given so far
+    return update();
+  }
   const bool changed = next != FPosition;
   const QRect before = ThumbRect();
   FPosition = next;
@@ -113,7 +109,6 @@ void TMMCustomSlider::setMaxValue(int value) {
 
 void TMMCustomSlider::DoLoaded() {
   ApplyRange();
-  FPosition = Geometry().Clamp(FPosition);
   update();
 }
 
@@ -433,7 +428,8 @@ void TMMCustomSlider::StartBlink() {
   if (GBlinkOwner && GBlinkOwner != this) GBlinkOwner->StopBlink();
   FBlinkTimer.reset();
   FBlinkOn = false;
-  FBlinkTimer = std::make_unique<QTimer>();
+  FBlinkTimer = std::make_unique<QTimer>(this);  // freed here, listed among the children
+  FBlinkTimer->setTimerType(Qt::PreciseTimer);
   FBlinkTimer->setInterval(kBlinkInterval);
   connect(FBlinkTimer.get(), &QTimer::timeout, this, &TMMCustomSlider::BlinkTick);
   // Without a timer the thumb simply stays steady; there is nothing better

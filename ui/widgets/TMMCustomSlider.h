@@ -4,9 +4,9 @@
 // follows the control's shape whenever it is resized.
 //
 // Every change of the value, from code, keys, mouse or a range change, goes
-// through one routine: the value is clamped to [MinValue, MaxValue] and
-// OnChange fires once if it changed (or after a range change), never while
-// loading.
+// through one routine: a request that differs from the stored value (or a
+// range change) stores it clamped to [MinValue, MaxValue], even while
+// loading, and fires OnChange once, never while loading.
 //
 // The whole control is painted into an off-screen image kept between paints
 // and copied to the screen in one step, so dragging does not flicker.
@@ -186,7 +186,7 @@ class TMMCustomSlider : public TControl {
 
   int FMinValue = 0;
   int FMaxValue = 10;
-  int FPosition = 0;  // may lie outside the range while loading
+  int FPosition = 0;  // outside the range only after a range change while loading
   int FLineSize = 1;
   int FPageSize = 5;
   mutable TMMOrientation FOrientation = orHorizontal;

@@ -1,6 +1,8 @@
 // Font heights as the window descriptions give them: a negative height is the
 // character height in pixels (without internal leading), a positive one the
-// whole cell height (ascent + descent).
+// whole cell height (ascent + descent). Both are drawn in the family's
+// substitute, smaller where SubstituteShrink says so; FontHeightOf reads the
+// described height back.
 #pragma once
 
 #include <QFont>

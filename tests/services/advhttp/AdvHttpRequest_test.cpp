@@ -96,7 +96,10 @@ class AdvHttpRequest : public ::testing::TestWithParam<Config> {
       res.set_content(std::string(40000, 'b'), "application/octet-stream");
     });
     r.Get("/zero", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content(std::string("ab\0cd", 5), "application/octet-stream");
+      res.set_content(std::string("a\xE8\xE2\x80\x94"
+                                  "b\0cd",
+                                  9),
+                      "application/octet-stream");
     });
     r.Get("/empty", [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
     auto echo = [this](const httplib::Request& req, httplib::Response& res) {
@@ -295,11 +298,12 @@ TEST_P(AdvHttpRequest, ABodyOf40000BytesArrivesInThreeChunks) {
   EXPECT_EQ(http.Text().size(), 40000);
 }
 
-TEST_P(AdvHttpRequest, TextEndsAtTheFirstZeroByte) {
+// A byte is a character (Latin-1): a UTF-8 dash stays three characters.
+TEST_P(AdvHttpRequest, TextIsOneCharacterPerByteUpToTheFirstZero) {
   TAdvHttp& http = Make();
   Run(server_.Url("/zero"));
-  EXPECT_EQ(http.Text(), "ab");
-  EXPECT_EQ(http.BytesRead(), 5);
+  EXPECT_EQ(http.Text(), QString::fromUtf16(u"a\u00e8\u00e2\u0080\u0094b"));
+  EXPECT_EQ(http.BytesRead(), 9);
 }
 
 TEST_P(AdvHttpRequest, AnEmptyBodyRaisesNoDataButCompletes) {

@@ -44,6 +44,11 @@ TEST(UpdateNotice, OfferDecisions) {
       {"1 44 " + kA + "\r\nmore text", true, ""},  // further lines spoil the address
       {"1 44 https://marnova.example/", true, "https://marnova.example/"},
       {"1 44 HTTP://MARNOVA.EXAMPLE/", true, "HTTP://MARNOVA.EXAMPLE/"},
+      {QString::fromUtf16(u"1\u00e2\u0080\u009444 ") + kA,
+       false,
+       {}},  // a UTF-8 dash read by bytes
+      {"1 44 " + kA + QString::fromUtf16(u"?caff\u00e8"), true,
+       kA + QString::fromUtf16(u"?caff\u00e8")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.notice.toStdString());

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 #include <array>
 #include <memory>
@@ -231,6 +233,51 @@ TEST_F(PanelTest, NestedActionsEndInTheLatestState) {
   int h, s, v;
   RGBToHSV(200, 0, 77, h, s, v);
   EXPECT_EQ(Hsv(), (Triple{h, s, v}));
+}
+
+// SetRGB fences its callback: a slider moved from inside it only updates
+// its label, and the owner hears of the colour once.
+TEST_F(PanelTest, SliderMovedInsideSetRgbsCallbackOnlyUpdatesItsLabel) {
+  panel->SetRGB(0, 0, 0);
+  notices.clear();
+  panel->OnColorChanged = [&] {
+    notices.push_back({panel->Valid(), Rgb(), Hsv()});
+    if (notices.size() == 1) panel->slRed->setPosition(99);
+  };
+  panel->SetRGB(10, 20, 30);
+  EXPECT_EQ(notices.size(), 1u);
+  EXPECT_EQ(panel->edValue->Text(), "0A141E");
+  EXPECT_EQ(panel->SelectedColor(), PackColor(10, 20, 30));
+  EXPECT_EQ(panel->lbRed->Caption(), "099");
+}
+
+// A colour copied from a style sheet replaces the whole field; any other
+// paste into the full field is dropped, as the field's length allows.
+TEST_F(PanelTest, PastingAStyleSheetColourReplacesTheField) {
+  struct Case {
+    const char* clipboard;
+    const char* text;
+    std::size_t notices;
+  } cases[] = {
+      {"#1a2b3c", "1A2B3C", 1},  {"  #1A2B3C \n", "1A2B3C", 1}, {"1a2b3c", "1A2B3C", 1},
+      {"##1a2b3c", "FFFFFF", 0}, {"#1a2b3", "FFFFFF", 0},       {"#1a2b3g", "FFFFFF", 0},
+      {"# 1a2b3c", "FFFFFF", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.clipboard);
+    panel->SetRGB(255, 255, 255);
+    notices.clear();
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(c.clipboard));
+    panel->edValue->setFocus();
+    QTest::keyClick(panel->edValue, Qt::Key_End);
+    QTest::keyClick(panel->edValue, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(panel->edValue->Text(), c.text);
+    ASSERT_EQ(notices.size(), c.notices);
+    if (c.notices > 0) {
+      EXPECT_TRUE(notices[0].valid);
+      EXPECT_EQ(notices[0].rgb, (Triple{0x1A, 0x2B, 0x3C}));
+    }
+  }
 }
 
 // Owner-drawn thumbs show their "Sliders" pictures and blink while focused.

@@ -82,8 +82,15 @@ TEST_F(EditorTest, SettingTextFiresOnlyOnRealChangesAndNotWhileLoading) {
   EXPECT_EQ(edit->Text(), QStringLiteral("012345"));
   EXPECT_EQ(edit->CaretPosition(), 0);
   EXPECT_EQ(edit->SelLength(), 0);
-  edit->setText(QStringLiteral("0123457"));  // cut to the text it already holds
-  EXPECT_EQ(FChanges, 2);
+  // Compared as given, before the cut and the case rule: both announce a
+  // change although the stored text comes out the same.
+  edit->setText(QStringLiteral("0123457"));
+  EXPECT_EQ(FChanges, 3);
+  EXPECT_EQ(edit->Text(), QStringLiteral("012345"));
+  edit->setText(QStringLiteral("ABCDEF"));
+  edit->setText(QStringLiteral("abcdef"));
+  EXPECT_EQ(FChanges, 5);
+  EXPECT_EQ(edit->Text(), QStringLiteral("ABCDEF"));
 }
 
 TEST_F(EditorTest, KeyPressSeesTypedCharactersBeforeTheCaseRule) {
@@ -275,6 +282,13 @@ TEST_F(EditorTest, MemoLinesClearAndAppend) {
   memo.Lines().Add(QStringLiteral("Scrivi qui un testo di prova..."));
   EXPECT_EQ(memo.Lines().Count(), 1);
   EXPECT_EQ(memo.Lines()[0], QStringLiteral("Scrivi qui un testo di prova..."));
+  memo.Lines().Clear();
+  memo.Lines().Add(QString());  // one empty line, which reads like none
+  EXPECT_EQ(memo.Lines().Count(), 1);
+  memo.Lines().Add(QStringLiteral("seconda"));
+  EXPECT_EQ(memo.Lines().Count(), 2);
+  EXPECT_EQ(memo.Lines()[0], QString());
+  EXPECT_EQ(memo.Lines()[1], QStringLiteral("seconda"));
   EXPECT_EQ(memo.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   EXPECT_EQ(memo.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }

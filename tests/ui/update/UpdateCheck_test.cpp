@@ -109,6 +109,11 @@ TEST_F(UpdateCheckTest, NothingIsOfferedForOtherAnswers) {
       {"not newer", "1 05 http://dl.marnova.example/", 200},
       {"same version", "2 43 http://dl.marnova.example/", 200},
       {"malformed", "a 44 http://dl.marnova.example/", 200},
+      // Read byte by byte, a UTF-8 dash leaves no number in the minor field.
+      {"three-byte dash",
+       "1\xE2\x80\x94"
+       "44 http://dl.marnova.example/",
+       200},
       {"error page", "<html><body>404 Not Found</body></html>", 404},
       {"empty body", "", 200},
   };

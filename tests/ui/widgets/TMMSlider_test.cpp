@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -62,7 +63,8 @@ std::unique_ptr<TMMSlider> LoadedFrameSlider(int position = 10) {
   return s;
 }
 
-TEST(SliderValue, OneEventPerRealChangeAndNoneOtherwise) {
+// A request is compared with the stored value before it is clamped.
+TEST(SliderValue, OneEventPerDifferentRequestAndNoneOtherwise) {
   struct Case {
     const char* what;
     int start, set, expected, events;
@@ -71,7 +73,7 @@ TEST(SliderValue, OneEventPerRealChangeAndNoneOtherwise) {
       {"new value", 10, 11, 11, 1},
       {"above the range", 10, 300, 255, 1},
       {"below the range", 10, -3, 0, 1},
-      {"beyond the end it sits at", 255, 400, 255, 0},
+      {"beyond the end it sits at", 255, 300, 255, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -84,17 +86,18 @@ TEST(SliderValue, OneEventPerRealChangeAndNoneOtherwise) {
   }
 }
 
-TEST(SliderValue, SilentWhileLoadingAndClampedWhenLoaded) {
+TEST(SliderValue, SilentWhileLoadingAndClampedAsAssigned) {
   TMMSlider s;
   Recorder r;
   r.Attach(s);
-  s.setPosition(300);  // before the range arrives, as a description may order it
+  s.setPosition(300);  // before the range arrives: clamped to the default 0..10
   EXPECT_EQ(s.Position(), 10);
   s.setMaxValue(359);
   s.setMinValue(400);  // not forced apart while loading
   EXPECT_EQ(s.MaxValue(), 359);
   s.setMinValue(0);
-  EXPECT_EQ(s.Position(), 300);
+  EXPECT_EQ(s.Position(), 10);
+  s.setPosition(300);  // within the range given so far
   s.Loaded();
   EXPECT_EQ(s.Position(), 300);
   EXPECT_EQ(r.changes, 0);
@@ -348,6 +351,9 @@ TEST_F(SliderFocus, ThumbBlinksEveryHalfSecondWhileFocused) {
   a.setFocus();
   ASSERT_TRUE(a.hasFocus());
   EXPECT_TRUE(a.OwnsBlinkTimer());
+  ASSERT_NE(a.findChild<QTimer*>(), nullptr);
+  EXPECT_EQ(a.findChild<QTimer*>()->timerType(),
+            Qt::PreciseTimer);  // never early, as coarse ones are
   EXPECT_FALSE(PaintedPhase());
   QTest::qWait(750);  // one tick at 500
   EXPECT_TRUE(PaintedPhase());
