@@ -99,11 +99,12 @@ void PaintButton(QPainter& painter, int picture, bool pressed) {
 
 }  // namespace
 
-QImage PaintButtons() {
-  QImage strip(kWidth * 2, kHeight, QImage::Format_ARGB32_Premultiplied);
+QImage PaintButtons(int scale) {
+  QImage strip(kWidth * 2 * scale, kHeight * scale, QImage::Format_ARGB32_Premultiplied);
   strip.fill(QColor::fromRgb(kFace));
   QPainter painter(&strip);
   painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.scale(scale, scale);
   PaintButton(painter, 0, false);
   PaintButton(painter, 1, true);
   return strip;

@@ -81,14 +81,15 @@ void PaintLogoArt(QPainter& painter, const QRect& plate) {
   painter.restore();
 }
 
-QImage PaintLogo() {
+QImage PaintLogo(int scale) {
   // Flat background in the window's colour behind the picture's middle row:
   // drawn with forced transparency, all of it is the key and drops out.
   constexpr int kLogoWindowTop = 233;
-  QImage canvas(193, 90, QImage::Format_ARGB32_Premultiplied);
+  QImage canvas(193 * scale, 90 * scale, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(BackgroundAt(kLogoWindowTop + 45));
   QPainter painter(&canvas);
   painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.scale(scale, scale);
   painter.setPen(Qt::NoPen);
   const QRect plate(QPoint(5, 4), QPoint(186, 83));
   for (int spread = 3; spread >= 1; --spread) {

@@ -44,12 +44,13 @@ void PaintLamp(QPainter& painter, QPointF centre, QRgb lamp) {
 
 }  // namespace
 
-QImage PaintSemaphore() {
+QImage PaintSemaphore(int scale) {
   const QRgb states[3][3] = {{kOff, kOff, kGreen}, {kOff, kAmber, kOff}, {kRed, kOff, kOff}};
-  QImage strip(kWidth * 3, kHeight, QImage::Format_ARGB32_Premultiplied);
+  QImage strip(kWidth * 3 * scale, kHeight * scale, QImage::Format_ARGB32_Premultiplied);
   strip.fill(QColor::fromRgb(kFace));
   QPainter painter(&strip);
   painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.scale(scale, scale);
   painter.setPen(Qt::NoPen);
   for (int picture = 0; picture < 3; ++picture) {
     // A halo must not spill into the neighbouring picture.

@@ -20,9 +20,10 @@ constexpr int kFirstRow = 2;
 constexpr int kLastRow = kHeight - 3;
 constexpr int kSteps = kLastCol - kFirstCol + 1;  // 19 columns of colour
 
-// Hue of a column: red at the left to purple at the right.
-QColor SpectrumColour(int column) {
-  const double hue = 285.0 * column / (kSteps - 1);
+// Hue of a column (fractional between the 19 colour columns): red at the
+// left to purple at the right.
+QColor SpectrumColour(double column) {
+  const double hue = 285.0 * std::clamp(column, 0.0, kSteps - 1.0) / (kSteps - 1);
   // Blues deepen towards dark blue before turning purple.
   const double value = hue < 200   ? 1.0
                        : hue < 250 ? 1.0 - (hue - 200) / 50 * 0.3
@@ -30,29 +31,36 @@ QColor SpectrumColour(int column) {
   return QColor::fromHsvF(float(hue / 360.0), 1.0f, float(value));
 }
 
-QRgb Hue(int column, int) {
+QRgb Hue(double column, double) {
   return SpectrumColour(column).rgb();
 }
 
-QRgb Saturation(int column, int row) {
+QRgb Saturation(double column, double row) {
   // Strong at the top row, white at the bottom row.
-  const double white = row / double(kLastRow - kFirstRow);
+  const double white = std::clamp(row / (kLastRow - kFirstRow), 0.0, 1.0);
   const QColor c = SpectrumColour(column);
   auto mix = [white](int v) { return int(std::lround(v + (255 - v) * white)); };
   return qRgb(mix(c.red()), mix(c.green()), mix(c.blue()));
 }
 
-QRgb Value(int column, int) {
-  const int grey = int(std::lround(255.0 * column / (kSteps - 1)));
+QRgb Value(double column, double) {
+  // 19 even steps at every resolution: a step is a whole colour column.
+  const int step = std::clamp(int(std::lround(column)), 0, kSteps - 1);
+  const int grey = int(std::lround(255.0 * step / (kSteps - 1)));
   return qRgb(grey, grey, grey);
 }
 
-void PaintThumb(QImage& strip, int picture, const std::function<QRgb(int, int)>& colour,
-                bool dotted) {
-  const int x0 = picture * kWidth;
+// The frame lines and the blink dots are laid out on the thumb's own pixel
+// grid, so each is `scale` device pixels wide; the colours are taken at the
+// centre of every device pixel, so the double-resolution thumb has twice
+// as many hues and shades.
+void PaintThumb(QImage& strip, int scale, int picture,
+                const std::function<QRgb(double, double)>& colour, bool dotted) {
+  const int x0 = picture * kWidth * scale;
   const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), shadow = qRgb(128, 128, 128);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kWidth; ++x) {
+  for (int dy = 0; dy < kHeight * scale; ++dy) {
+    for (int dx = 0; dx < kWidth * scale; ++dx) {
+      const int x = dx / scale, y = dy / scale;
       QRgb c;
       if (x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1)
         c = black;
@@ -67,20 +75,20 @@ void PaintThumb(QImage& strip, int picture, const std::function<QRgb(int, int)>&
       else if (dotted && (x % 2) == (y % 2))
         c = black;
       else
-        c = colour(x - kFirstCol, y - kFirstRow);
-      strip.setPixel(x0 + x, y, c);
+        c = colour((dx + 0.5) / scale - 0.5 - kFirstCol, (dy + 0.5) / scale - 0.5 - kFirstRow);
+      strip.setPixel(x0 + dx, dy, c);
     }
   }
 }
 
 }  // namespace
 
-QImage PaintSliders() {
-  QImage strip(kWidth * 6, kHeight, QImage::Format_RGB32);
-  const std::function<QRgb(int, int)> kinds[] = {Hue, Saturation, Value};
+QImage PaintSliders(int scale) {
+  QImage strip(kWidth * 6 * scale, kHeight * scale, QImage::Format_RGB32);
+  const std::function<QRgb(double, double)> kinds[] = {Hue, Saturation, Value};
   for (int k = 0; k < 3; ++k) {
-    PaintThumb(strip, 2 * k, kinds[k], false);
-    PaintThumb(strip, 2 * k + 1, kinds[k], true);
+    PaintThumb(strip, scale, 2 * k, kinds[k], false);
+    PaintThumb(strip, scale, 2 * k + 1, kinds[k], true);
   }
   return strip;
 }

@@ -30,20 +30,24 @@ double Ease(double t) {
 
 }  // namespace
 
-QColor BackgroundAt(int row) {
-  row = std::clamp(row, 0, kWindowRows - 1);
-  if (row <= kLightRow) return MixRgb(kBackTop, kBackLight, Ease(row / double(kLightRow)));
+QColor BackgroundAt(double row) {
+  row = std::clamp(row, 0.0, double(kWindowRows - 1));
+  if (row <= kLightRow) return MixRgb(kBackTop, kBackLight, Ease(row / kLightRow));
   const double t = (row - kLightRow) / double(kWindowRows - 1 - kLightRow);
   // Eased in only: flat at the crest, then darkening steadily to the bottom.
   return MixRgb(kBackLight, kBackBottom, 1.0 - std::cos(t * M_PI / 2.0));
 }
 
-QImage BackgroundCanvas(int width, int height, int firstRow, double scale) {
-  QImage canvas(width, height, QImage::Format_ARGB32_Premultiplied);
-  for (int y = 0; y < height; ++y) {
-    const QRgb colour = BackgroundAt(firstRow + int(std::lround(y * scale))).rgb();
+QImage BackgroundCanvas(int resolution, int width, int height, int firstRow, double squeeze) {
+  QImage canvas(width * resolution, height * resolution, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < canvas.height(); ++y) {
+    // A device row shows the gradient at its own centre. At 1x that is a
+    // whole window row, as the window's own background has it.
+    double row = ((y + 0.5) / resolution - 0.5) * squeeze;
+    if (resolution == 1) row = std::lround(row);
+    const QRgb colour = BackgroundAt(firstRow + row).rgb();
     auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(y));
-    std::fill(line, line + width, colour);
+    std::fill(line, line + canvas.width(), colour);
   }
   return canvas;
 }

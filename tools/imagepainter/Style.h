@@ -17,13 +17,15 @@ inline constexpr QRgb kTitleTop = 0xFF1C2E5B;     // navy title bar, top ...
 inline constexpr QRgb kTitleBottom = 0xFF132244;  // ... and bottom row
 inline constexpr int kWindowRows = 348;           // rows of the main window's background
 
-// Background colour of main-window row `row` (0 .. kWindowRows - 1):
-// #C1CCD6 at the top, lightest (#CCD8DF) at row 100, #8DA3B9 at the bottom.
-QColor BackgroundAt(int row);
+// Background colour of main-window row `row` (0 .. kWindowRows - 1, or any
+// place between two rows): #C1CCD6 at the top, lightest (#CCD8DF) at row
+// 100, #8DA3B9 at the bottom.
+QColor BackgroundAt(double row);
 
-// A new opaque canvas of `width` x `height` whose row y shows the window
-// background of row firstRow + y * scale.
-QImage BackgroundCanvas(int width, int height, int firstRow, double scale = 1.0);
+// A new opaque canvas of `width` x `height` logical pixels, `resolution`
+// device pixels each, whose logical row y shows the window background of
+// row firstRow + y * squeeze.
+QImage BackgroundCanvas(int resolution, int width, int height, int firstRow, double squeeze = 1.0);
 
 // Rounded rectangle whose straight edges cover exactly the pixels of `area`.
 QPainterPath RoundedArea(const QRect& area, double radius);

@@ -1,4 +1,5 @@
-// Paints the nine image strips of the shared image list into a folder:
+// Paints the nine image strips of the shared image list, each at 1x and at
+// double resolution (@2x), into a folder:
 //   marnova_paint_images <folder>
 // Deterministic: the same build and fonts give byte-identical files.
 #include <QDir>
@@ -7,6 +8,7 @@
 #include <QString>
 #include <cstdio>
 #include <functional>
+#include <string>
 
 #include "tools/imagepainter/Strips.h"
 #include "ui/imagelist/ImageListLayout.h"
@@ -25,7 +27,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const std::function<QImage()> painters[] = {
+  const std::function<QImage(int)> painters[] = {
       paint::PaintButtons,    paint::PaintSliders,    paint::PaintLogo,
       paint::PaintTestPanel,  paint::PaintSlidePanel, paint::PaintBack,
       paint::PaintUpperPanel, paint::PaintSemaphore,  paint::PaintBoxInfo,
@@ -35,20 +37,25 @@ int main(int argc, char** argv) {
   int status = 0;
   for (size_t i = 0; i < kImageListLayout.size(); ++i) {
     const TImageListLayout& layout = kImageListLayout[i];
-    QImage strip = painters[i]().convertToFormat(QImage::Format_RGB32);
-    if (strip.width() != layout.Width * layout.Count || strip.height() != layout.Height) {
-      std::fprintf(stderr, "%s: painted %dx%d, expected %dx%d\n", layout.FileName, strip.width(),
-                   strip.height(), layout.Width * layout.Count, layout.Height);
-      status = 1;
-      continue;
-    }
-    // Fixed resolution, so nothing but the pixels varies the file.
-    strip.setDotsPerMeterX(3780);
-    strip.setDotsPerMeterY(3780);
-    const QString path = folder.filePath(QString::fromUtf8(layout.FileName));
-    if (!strip.save(path, "PNG")) {
-      std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-      status = 1;
+    for (const int scale : {1, kDoubleResolution}) {
+      const QString name = QString::fromStdString(scale == 1 ? std::string(layout.FileName)
+                                                             : DoubleResolutionFileName(layout));
+      QImage strip = painters[i](scale).convertToFormat(QImage::Format_RGB32);
+      const QSize expected(layout.Width * layout.Count * scale, layout.Height * scale);
+      if (strip.size() != expected) {
+        std::fprintf(stderr, "%s: painted %dx%d, expected %dx%d\n", qPrintable(name), strip.width(),
+                     strip.height(), expected.width(), expected.height());
+        status = 1;
+        continue;
+      }
+      // Fixed resolution, so nothing but the pixels varies the file.
+      strip.setDotsPerMeterX(3780 * scale);
+      strip.setDotsPerMeterY(3780 * scale);
+      const QString path = folder.filePath(name);
+      if (!strip.save(path, "PNG")) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        status = 1;
+      }
     }
   }
   return status;

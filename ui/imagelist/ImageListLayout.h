@@ -5,6 +5,7 @@
 // the two cannot drift apart. Plain data, no Qt.
 
 #include <array>
+#include <string>
 
 namespace marnova {
 
@@ -16,6 +17,17 @@ struct TImageListLayout {
   int AllocBy;              // growth step of the strip
   const char* FileName;     // strip file under assets/images/ (and :/images/)
 };
+
+// Every strip also comes at double resolution for scaled screens: the same
+// pictures in the same places, every length doubled, in a file named like
+// the strip's with "@2x" before the extension.
+inline constexpr int kDoubleResolution = 2;
+
+inline std::string DoubleResolutionFileName(const TImageListLayout& layout) {
+  std::string name = layout.FileName;
+  const std::string::size_type dot = name.rfind('.');
+  return dot == std::string::npos ? name + "@2x" : name.replace(dot, 0, "@2x");
+}
 
 // Index of each list, for callers that name a list by its role.
 enum TImageListIndex : int {
