@@ -42,14 +42,20 @@ bool LoadImageList(TLMDImageList& list) {
   for (const TImageListLayout& layout : kImageListLayout) {
     const int index = list.Add(QString::fromUtf8(layout.Description), layout.Width, layout.Height,
                                layout.AllocBy);
-    const QImage strip(QStringLiteral(":/images/") + QString::fromUtf8(layout.FileName));
-    const bool fits = strip.width() == layout.Width * layout.Count && list.SetStrip(index, strip);
+    const QString folder = QStringLiteral(":/images/");
+    const QImage strip(folder + QString::fromUtf8(layout.FileName));
+    const QImage doubleStrip(folder + QString::fromStdString(DoubleResolutionFileName(layout)));
+    const bool fits =
+        strip.width() == layout.Width * layout.Count && list.SetStrip(index, strip, doubleStrip);
     // A strip of the wrong width would shift every later picture index, so
     // such a list is left empty rather than half right.
     if (!fits) {
       list.SetStrip(index, QImage());
       complete = false;
     }
+    // Without its double-resolution strip a list still works, enlarged on
+    // scaled screens; the build is incomplete all the same.
+    if (fits && list.Item(index)->DoubleStrip().isNull()) complete = false;
   }
   return complete;
 }

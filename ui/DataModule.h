@@ -47,8 +47,10 @@ extern TDM* DM;
 void WhenImageListReady(QObject* user, std::function<void(TLMDImageList*)> bind);
 
 // Fills `list` with the nine picture lists of the program, in index order,
-// from the embedded strips. Lists whose strip is missing or of the wrong
-// size stay in place but empty; the result is false then.
+// from the embedded strips, each with its double-resolution strip. Lists
+// whose strip is missing or of the wrong size stay in place but empty; the
+// result is false then, and also when a double-resolution strip is missing
+// or misshapen (that list then serves its 1x pictures at every scale).
 bool LoadImageList(TLMDImageList& list);
 
 }  // namespace marnova

@@ -24,10 +24,10 @@ int TLMDImageList::Add(const QString& description, int width, int height, int al
   return Count() - 1;
 }
 
-bool TLMDImageList::SetStrip(int list, const QImage& strip) {
+bool TLMDImageList::SetStrip(int list, const QImage& strip, const QImage& doubleStrip) {
   TLMDImageListItem* item = MutableItem(list);
   if (!item) return false;
-  const bool fits = item->SetStrip(strip);
+  const bool fits = item->SetStrip(strip, doubleStrip);
   emit Changed();
   return fits;
 }
@@ -52,13 +52,22 @@ bool TLMDImageList::IsValidPicture(int list, int index) const {
   return item && item->IsValidPicture(index);
 }
 
+namespace {
+
+qreal DeviceRatio(const QPainter& painter) {
+  const QPaintDevice* device = painter.device();
+  return device ? device->devicePixelRatioF() : 1.0;
+}
+
+}  // namespace
+
 void TLMDImageList::Draw(QPainter& painter, QPoint at, int list, int index) const {
-  const TLMDImageListItem* item = Item(list);
-  if (!item || !item->IsValidPicture(index)) return;
+  const QPixmap picture = Pixmap(list, index, DeviceRatio(painter));
+  if (picture.isNull()) return;
   // Source composition: an exact copy of every pixel, whatever lies beneath.
   const QPainter::CompositionMode mode = painter.compositionMode();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(at, item->Strip(), item->PictureRect(index));
+  painter.drawPixmap(at, picture);
   painter.setCompositionMode(mode);
 }
 
@@ -69,19 +78,20 @@ void TLMDImageList::DrawTransparent(QPainter& painter, const QRect& into, int li
 
 void TLMDImageList::DrawInRect(QPainter& painter, const QRect& into, int list, int index,
                                bool forceTransparent) const {
-  const TLMDImageListItem* item = Item(list);
-  if (!item || !item->IsValidPicture(index) || into.isEmpty()) return;
+  if (into.isEmpty()) return;
+  const QPixmap picture = Pixmap(list, index, DeviceRatio(painter), forceTransparent);
+  if (picture.isNull()) return;
   painter.save();
   // Pictures are pixel art: a scaled copy repeats pixels, never blends them.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  if (forceTransparent) {
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    const QImage& keyed = item->KeyedPicture(index);
-    painter.drawImage(into, keyed, keyed.rect());
-  } else {
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(into, item->Strip(), item->PictureRect(index));
-  }
+  painter.setCompositionMode(forceTransparent ? QPainter::CompositionMode_SourceOver
+                                              : QPainter::CompositionMode_Source);
+  // At its own size a picture is placed, not scaled: on a fractional ratio
+  // its device size is rounded up, and scaling it back would drop a pixel.
+  if (into.size() == PictureSize(list))
+    painter.drawPixmap(into.topLeft(), picture);
+  else
+    painter.drawPixmap(into, picture);
   painter.restore();
 }
 
@@ -93,6 +103,11 @@ QRgb TLMDImageList::TransparencyKey(int list, int index) const {
 QImage TLMDImageList::Picture(int list, int index) const {
   const TLMDImageListItem* item = Item(list);
   return item ? item->Picture(index) : QImage();
+}
+
+QPixmap TLMDImageList::Pixmap(int list, int index, qreal ratio, bool keyed) const {
+  const TLMDImageListItem* item = Item(list);
+  return item ? item->DevicePicture(index, ratio, keyed) : QPixmap();
 }
 
 bool TLMDImageList::CopyPicture(int list, int index, QImage& target) const {

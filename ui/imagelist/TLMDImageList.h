@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 #include <QRgb>
@@ -39,9 +40,10 @@ class TLMDImageList : public QObject {
 
   // Appends an empty picture list and returns its index. Emits Changed.
   int Add(const QString& description, int width, int height, int allocBy = 1);
-  // Replaces the pictures of one list (see TLMDImageListItem::SetStrip).
-  // Emits Changed unless `list` is out of range.
-  bool SetStrip(int list, const QImage& strip);
+  // Replaces the pictures of one list, with or without their double-
+  // resolution strip (see TLMDImageListItem::SetStrip). Emits Changed
+  // unless `list` is out of range.
+  bool SetStrip(int list, const QImage& strip, const QImage& doubleStrip = QImage());
   // Removes every list. Emits Changed.
   void Clear();
 
@@ -52,6 +54,9 @@ class TLMDImageList : public QObject {
   // True if `list` exists and 0 <= index < PictureCount(list).
   bool IsValidPicture(int list, int index) const;
 
+  // Every drawing operation draws from the strip that suits the device
+  // pixel ratio of the painter's device (see Pixmap()).
+  //
   // Copies the picture opaquely, every pixel, with its top-left corner at `at`.
   void Draw(QPainter& painter, QPoint at, int list, int index) const;
   void Draw(QPainter& painter, int x, int y, int list, int index) const {
@@ -70,6 +75,10 @@ class TLMDImageList : public QObject {
   QRgb TransparencyKey(int list, int index) const;
   // Opaque copy of one picture; a null image when invalid.
   QImage Picture(int list, int index) const;
+  // The picture for a device of pixel ratio `ratio`, with its key pixels
+  // transparent if `keyed` (see TLMDImageListItem::DevicePicture); null when
+  // invalid.
+  QPixmap Pixmap(int list, int index, qreal ratio, bool keyed = false) const;
   // Resizes `target` to the picture size and copies the picture into it.
   // Returns false, leaving `target` untouched, when the picture is invalid.
   bool CopyPicture(int list, int index, QImage& target) const;

@@ -1,7 +1,10 @@
 #include "ui/imagelist/TLMDImageListItem.h"
 
+#include <QtMath>
 #include <algorithm>
 #include <utility>
+
+#include "ui/imagelist/ImageListLayout.h"
 
 namespace marnova {
 
@@ -11,23 +14,39 @@ TLMDImageListItem::TLMDImageListItem(QString description, int width, int height,
       FHeight(std::max(height, 1)),
       FAllocBy(std::max(allocBy, 1)) {}
 
-bool TLMDImageListItem::SetStrip(const QImage& strip) {
+namespace {
+
+// Key pixels of `picture` made fully transparent, all others opaque.
+QImage Keyed(const QImage& picture, QRgb key) {
+  QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
+  key |= 0xFF000000u;
+  for (int y = 0; y < keyed.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+    for (int x = 0; x < keyed.width(); ++x)
+      if (line[x] == key) line[x] = 0;
+  }
+  return keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace
+
+bool TLMDImageListItem::SetStrip(const QImage& strip, const QImage& doubleStrip) {
   FStrip = QImage();
+  FDoubleStrip = QImage();
   FKeyed.clear();
+  FAtRatio.clear();
   if (strip.isNull() || strip.height() != FHeight || strip.width() < FWidth) return false;
 
   const int count = strip.width() / FWidth;
   FStrip = strip.copy(0, 0, count * FWidth, FHeight).convertToFormat(QImage::Format_RGB32);
+  constexpr int d = kDoubleResolution;
+  if (doubleStrip.height() == d * FHeight && doubleStrip.width() >= d * count * FWidth)
+    FDoubleStrip = doubleStrip.copy(0, 0, d * count * FWidth, d * FHeight)
+                       .convertToFormat(QImage::Format_RGB32);
   FKeyed.reserve(count);
   for (int k = 0; k < count; ++k) {
-    QImage keyed = Picture(k).convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = keyed.pixel(0, FHeight - 1);
-    for (int y = 0; y < FHeight; ++y) {
-      auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-      for (int x = 0; x < FWidth; ++x)
-        if (line[x] == key) line[x] = 0;
-    }
-    FKeyed.push_back(keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    const QImage picture = Picture(k);
+    FKeyed.push_back(Keyed(picture, picture.pixel(0, FHeight - 1)));
   }
   return true;
 }
@@ -52,6 +71,41 @@ QRgb TLMDImageListItem::TransparencyKey(int index) const {
 const QImage& TLMDImageListItem::KeyedPicture(int index) const {
   static const QImage none;
   return IsValidPicture(index) ? FKeyed[static_cast<size_t>(index)] : none;
+}
+
+QPixmap TLMDImageListItem::DevicePicture(int index, qreal ratio, bool keyed) const {
+  if (!IsValidPicture(index)) return {};
+  if (!(ratio > 1.0)) ratio = 1.0;
+  auto at = std::find_if(FAtRatio.begin(), FAtRatio.end(),
+                         [ratio](const TAtRatio& entry) { return entry.Ratio == ratio; });
+  if (at == FAtRatio.end()) at = FAtRatio.insert(FAtRatio.end(), MakeAtRatio(ratio));
+  const size_t k = static_cast<size_t>(index);
+  return keyed ? at->Keyed[k] : at->Opaque[k];
+}
+
+TLMDImageListItem::TAtRatio TLMDImageListItem::MakeAtRatio(qreal ratio) const {
+  TAtRatio made{ratio, {}, {}};
+  constexpr int d = kDoubleResolution;
+  const bool sharp = !FDoubleStrip.isNull() && ratio > 1.0;
+  // Rounded up, so the picture covers its whole logical area.
+  const QSize device(qCeil(FWidth * ratio - 1e-9), qCeil(FHeight * ratio - 1e-9));
+  auto pixmap = [&](QImage image) {
+    if (image.size() != device)
+      image = image.scaled(device, Qt::IgnoreAspectRatio,
+                           sharp ? Qt::SmoothTransformation : Qt::FastTransformation);
+    QPixmap result = QPixmap::fromImage(image);
+    result.setDevicePixelRatio(ratio);
+    return result;
+  };
+  for (int k = 0; k < Count(); ++k) {
+    const QImage source =
+        sharp ? FDoubleStrip.copy(k * d * FWidth, 0, d * FWidth, d * FHeight) : Picture(k);
+    made.Opaque.push_back(pixmap(source));
+    // Keyed before resampling, so the edges of what stays blend into
+    // transparency rather than into the key colour.
+    made.Keyed.push_back(pixmap(Keyed(source, TransparencyKey(k))));
+  }
+  return made;
 }
 
 }  // namespace marnova

@@ -4,6 +4,7 @@
 // (k + 1) * Width() - 1 of the strip.
 
 #include <QImage>
+#include <QPixmap>
 #include <QRect>
 #include <QRgb>
 #include <QSize>
@@ -32,9 +33,14 @@ class TLMDImageListItem {
   // Replaces the strip. The strip must be Height() rows high and at least
   // one picture wide; columns beyond the last whole picture are ignored.
   // A strip that does not fit leaves the list empty and returns false.
-  bool SetStrip(const QImage& strip);
+  // `doubleStrip`, the same pictures at double resolution, is kept when it
+  // is twice as high and covers twice the width of the whole pictures;
+  // otherwise scaled screens enlarge the strip itself.
+  bool SetStrip(const QImage& strip, const QImage& doubleStrip = QImage());
   // The strip, opaque (QImage::Format_RGB32); null while the list is empty.
   const QImage& Strip() const { return FStrip; }
+  // The double-resolution strip; null when there is none.
+  const QImage& DoubleStrip() const { return FDoubleStrip; }
 
   // Columns of picture `index` inside the strip (empty when invalid).
   QRect PictureRect(int index) const;
@@ -45,15 +51,33 @@ class TLMDImageListItem {
   // The picture with its key pixels fully transparent and all others
   // opaque; a null image when invalid.
   const QImage& KeyedPicture(int index) const;
+  // Picture `index` for a device of pixel ratio `ratio`: up to 1 the
+  // picture itself; above, drawn from the double-resolution strip, smoothly
+  // resampled unless the ratio is exactly 2. Its devicePixelRatio() is
+  // `ratio` and its size the picture size times `ratio`, rounded up, so it
+  // covers Size() logical pixels. `keyed`: with the key pixels transparent
+  // (the key is the 1x picture's). A null pixmap when invalid.
+  QPixmap DevicePicture(int index, qreal ratio, bool keyed) const;
 
  private:
+  // The pictures at one device pixel ratio, made on first use.
+  struct TAtRatio {
+    qreal Ratio;
+    std::vector<QPixmap> Opaque;
+    std::vector<QPixmap> Keyed;
+  };
+  TAtRatio MakeAtRatio(qreal ratio) const;
+
   QString FDescription;
   int FWidth;
   int FHeight;
   int FAllocBy;
   QImage FStrip;
+  QImage FDoubleStrip;
   // Made once per strip so that transparent drawing costs no per-paint work.
   std::vector<QImage> FKeyed;
+  // Screens rarely change their ratio, so a short list is the whole cache.
+  mutable std::vector<TAtRatio> FAtRatio;
 };
 
 }  // namespace marnova

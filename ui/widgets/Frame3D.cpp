@@ -2,30 +2,40 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 
 namespace marnova {
 
-void DrawFrame3D(QPainter& painter, QRect& rect, const QColor& topLeft, const QColor& bottomRight,
+qreal LineWidth(const QPainter& painter) {
+  const QPaintDevice* device = painter.device();
+  const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
+  return ratio > 1.0 ? 1.0 / ratio : 1.0;
+}
+
+void DrawFrame3D(QPainter& painter, QRectF& rect, const QColor& topLeft, const QColor& bottomRight,
                  int width) {
+  const qreal line = LineWidth(painter);
   for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
-    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
-    painter.fillRect(QRect(l, t, rect.width() - 1, 1), topLeft);   // top, without top-right
-    painter.fillRect(QRect(l, t, 1, rect.height() - 1), topLeft);  // left, without bottom-left
-    painter.fillRect(QRect(r, t, 1, rect.height()), bottomRight);
-    painter.fillRect(QRect(l, b, rect.width(), 1), bottomRight);
-    rect.adjust(1, 1, -1, -1);
+    const qreal l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    const qreal w = rect.width(), h = rect.height();
+    painter.fillRect(QRectF(l, t, w - line, line), topLeft);  // top, without top-right
+    painter.fillRect(QRectF(l, t, line, h - line), topLeft);  // left, without bottom-left
+    painter.fillRect(QRectF(r - line, t, line, h), bottomRight);
+    painter.fillRect(QRectF(l, b - line, w, line), bottomRight);
+    rect.adjust(line, line, -line, -line);
   }
 }
 
-void DrawFlatRing(QPainter& painter, QRect& rect, const QColor& color, int width) {
-  for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
-    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
-    painter.fillRect(QRect(l, t, rect.width(), 1), color);
-    painter.fillRect(QRect(l, b, rect.width(), 1), color);
-    painter.fillRect(QRect(l, t, 1, rect.height()), color);
-    painter.fillRect(QRect(r, t, 1, rect.height()), color);
-    rect.adjust(1, 1, -1, -1);
-  }
+void DrawFlatRing(QPainter& painter, QRectF& rect, const QColor& color, int width) {
+  if (width <= 0 || rect.width() <= 0 || rect.height() <= 0) return;
+  const qreal band = std::min(
+      {width == 1 ? LineWidth(painter) : qreal(width), rect.width() / 2, rect.height() / 2});
+  const qreal l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+  painter.fillRect(QRectF(l, t, rect.width(), band), color);
+  painter.fillRect(QRectF(l, b - band, rect.width(), band), color);
+  painter.fillRect(QRectF(l, t, band, rect.height()), color);
+  painter.fillRect(QRectF(r - band, t, band, rect.height()), color);
+  rect.adjust(band, band, -band, -band);
 }
 
 void DrawFocusDots(QPainter& painter, const QRect& rect) {

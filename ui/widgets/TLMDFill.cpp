@@ -60,23 +60,28 @@ void TLMDFill::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Resolve(Color()));
     return;
   }
-  if (FFillStyle != sfBitmapList || FPicture.isNull()) return;
+  const TLMDImageList* list = FLink.List();
+  if (FFillStyle != sfBitmapList || FPicture.isNull() || !list) return;
+  // The copied picture decides what is shown; the list draws it at the
+  // screen's own resolution.
+  const QPixmap picture = list->Pixmap(FListIndex, FImageIndex, devicePixelRatioF());
+  if (picture.isNull()) return;
   switch (FTileMode) {
     case tmTile:
-      // A texture brush repeats from the widget's origin.
-      painter.fillRect(rect(), QBrush(FPicture));
+      // Repeated from the widget's origin.
+      painter.drawTiledPixmap(rect(), picture);
       break;
     case tmStretch:
-      painter.drawImage(rect(), FPicture);
+      painter.drawPixmap(rect(), picture);
       break;
     case tmCenter: {
       QRect r(QPoint(0, 0), FPicture.size());
       r.moveCenter(rect().center());
-      painter.drawImage(r.topLeft(), FPicture);
+      painter.drawPixmap(r.topLeft(), picture);
       break;
     }
     case tmNone:
-      painter.drawImage(0, 0, FPicture);
+      painter.drawPixmap(0, 0, picture);
       break;
   }
 }

@@ -107,7 +107,7 @@ int TMMBevel::TotalWidth() const {
 
 namespace {
 
-void PaintCut(QPainter& painter, QRect& rect, TFrameKinds::TBevelCut cut, int width, TColor light,
+void PaintCut(QPainter& painter, QRectF& rect, TFrameKinds::TBevelCut cut, int width, TColor light,
               TColor shadow) {
   if (cut == TFrameKinds::bvNone) return;
   const QColor l = ToQColor(light), s = ToQColor(shadow);
@@ -119,8 +119,8 @@ void PaintCut(QPainter& painter, QRect& rect, TFrameKinds::TBevelCut cut, int wi
 
 }  // namespace
 
-QRect TMMBevel::Paint(QPainter& painter, const QRect& rect) const {
-  QRect r = rect;
+QRectF TMMBevel::Paint(QPainter& painter, const QRect& rect) const {
+  QRectF r = rect;
   if (FBorderStyle == bsSingle) DrawFlatRing(painter, r, ToQColor(clWindowFrame), 1);
   PaintCut(painter, r, FBevelOuter, FBevelOuterWidth, FOuterLightColor, FOuterShadowColor);
   DrawFlatRing(painter, r, ToQColor(FBorderColor), FBorderWidth);

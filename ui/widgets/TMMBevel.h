@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QRect>
+#include <QRectF>
 
 #include "ui/widgets/ControlTypes.h"
 
@@ -62,8 +63,9 @@ class TMMBevel : public QObject, public TFrameKinds {
 
   // Width of the whole frame on each side.
   int TotalWidth() const;
-  // Paints the frame just inside `rect` and returns the rectangle inside it.
-  QRect Paint(QPainter& painter, const QRect& rect) const;
+  // Paints the frame just inside `rect` and returns the rectangle inside it
+  // (fractional on a scaled device, see Frame3D.h).
+  QRectF Paint(QPainter& painter, const QRect& rect) const;
 
  signals:
   // Any property changed value.

@@ -3,8 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPolygon>
 #include <QTimer>
+#include <QtMath>
 #include <algorithm>
 #include <climits>
 
@@ -237,18 +237,30 @@ QRect TMMCustomSlider::TrackRect() const {
 // --- painting --------------------------------------------------------------
 
 const QImage& TMMCustomSlider::PaintOffscreen() {
-  if (FBuffer.size() != size()) FBuffer = QImage(size(), QImage::Format_RGB32);
+  // At device resolution, so that lines and thumbs are drawn for the
+  // screen's own pixels instead of being enlarged from logical ones.
+  const qreal ratio = std::max<qreal>(devicePixelRatioF(), 1.0);
+  const QSize device(qCeil(width() * ratio - 1e-9), qCeil(height() * ratio - 1e-9));
+  if (FBuffer.size() != device || FBuffer.devicePixelRatio() != ratio) {
+    FBuffer = QImage(device, QImage::Format_RGB32);
+    FBuffer.setDevicePixelRatio(ratio);
+  }
   if (FBuffer.isNull()) return FBuffer;
   const TSliderGeometry g = Geometry();
   QPainter painter(&FBuffer);
-  const QRect inside = FBevel->Paint(painter, FBuffer.rect());
+  const QRect whole(QPoint(0, 0), FBuffer.deviceIndependentSize().toSize());
+  // The body colour first: lines leave the rest of their pixel to it.
+  painter.fillRect(whole, Resolve(Color()));
+  const QRectF inside = FBevel->Paint(painter, whole);
   painter.fillRect(inside, Resolve(Color()));
 
   FThumbRect = g.ThumbRect(g.Clamp(FPosition));
 
   const bool focusColor = FFocused && (FFocusAction == faFocusColor || FFocusAction == faAll);
-  const QRect groove = FGroove->Paint(painter, g.GrooveRect());
-  painter.fillRect(groove, Resolve(focusColor ? FFocusColor : FGrooveColor));
+  const QColor grooveFill = Resolve(focusColor ? FFocusColor : FGrooveColor);
+  painter.fillRect(g.GrooveRect(), grooveFill);
+  const QRectF groove = FGroove->Paint(painter, g.GrooveRect());
+  painter.fillRect(groove, grooveFill);
   if (FFocused && (FFocusAction == faFocusRect || FFocusAction == faAll)) {
     QRect focus = g.Track;
     // Where a flat border or space surrounds the track the dots sit on it.
@@ -268,33 +280,36 @@ void TMMCustomSlider::PaintThumb(QPainter& painter) {
     painter.restore();
     return;
   }
-  QRect r = FThumbRect;
   const QColor frame = Resolve(clWindowFrame);
+  const qreal line = LineWidth(painter);
+  painter.fillRect(FThumbRect, Resolve(FThumbColor));
+  QRectF r = FThumbRect;
+  // The interior in whole logical pixels, for the blink dots.
+  QRect interior = FThumbRect.adjusted(2, 2, -2, -2);
   if (FThumbBorder) {
     DrawFlatRing(painter, r, frame, 1);
   } else {
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), frame);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), frame);
-    r.adjust(0, 0, -1, -1);
+    painter.fillRect(QRectF(r.right() - line, r.top(), line, r.height()), frame);
+    painter.fillRect(QRectF(r.left(), r.bottom() - line, r.width(), line), frame);
+    r.adjust(0, 0, -line, -line);
+    interior = FThumbRect.adjusted(1, 1, -2, -2);
   }
   if (r.width() <= 0 || r.height() <= 0) return;
   const QColor light = Resolve(clBtnHighlight);
-  const QRect ring = r;
+  const QRectF ring = r;
   DrawFrame3D(painter, r, light, Resolve(clBtnShadow), 1);
-  painter.fillRect(QRect(ring.topRight(), QSize(1, 1)), light);
-  painter.fillRect(QRect(ring.bottomLeft(), QSize(1, 1)), light);
+  painter.fillRect(QRectF(ring.right() - line, ring.top(), line, line), light);
+  painter.fillRect(QRectF(ring.left(), ring.bottom() - line, line, line), light);
   painter.fillRect(r, Resolve(FThumbColor));
 
   if (isEnabled() && !FBlinkOn) return;
   // Dotted overlay: the interior pixels whose row and column share parity.
-  QPolygon dots;
-  dots.reserve(r.width() * r.height() / 2 + 1);
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    for (int x = r.left() + ((y - FThumbRect.top() + r.left() - FThumbRect.left()) & 1);
-         x <= r.right(); x += 2)
-      dots.append(QPoint(x, y));
-  painter.setPen(isEnabled() ? QColor(Qt::black) : Resolve(FDisabledColor));
-  painter.drawPoints(dots);
+  const QColor dot = isEnabled() ? QColor(Qt::black) : Resolve(FDisabledColor);
+  for (int y = interior.top(); y <= interior.bottom(); ++y)
+    for (int x =
+             interior.left() + ((y - FThumbRect.top() + interior.left() - FThumbRect.left()) & 1);
+         x <= interior.right(); x += 2)
+      painter.fillRect(QRect(x, y, 1, 1), dot);
 }
 
 void TMMCustomSlider::paintEvent(QPaintEvent*) {

@@ -32,7 +32,10 @@ QString TPanel::AccessibleValue() const {
 
 void TPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QRect r = rect();
+  // Filled first: on a scaled screen the frame's lines take one device
+  // pixel each and leave the rest of their logical pixel to the colour.
+  painter.fillRect(rect(), Resolve(Color()));
+  QRectF r = rect();
   if (FBorderStyle == bsSingle) {
     if (FCtl3D) {
       DrawFrame3D(painter, r, Resolve(clBtnShadow), Resolve(clBtnHighlight), 1);
@@ -45,7 +48,6 @@ void TPanel::paintEvent(QPaintEvent*) {
     DrawFrame3D(painter, r, Resolve(clBtnHighlight), Resolve(clBtnShadow), 1);
   else if (FBevelOuter == bvLowered)
     DrawFrame3D(painter, r, Resolve(clBtnShadow), Resolve(clBtnHighlight), 1);
-  painter.fillRect(r, Resolve(Color()));
 }
 
 }  // namespace marnova
