@@ -11,6 +11,7 @@
 #include "platform/screen/QtPointerGrab.h"
 #include "platform/screen/ScreenGeometry.h"
 #include "platform/screen/X11BlockRead.h"
+#include "platform/screen/X11Pointer.h"
 
 namespace marnova {
 namespace {
@@ -82,6 +83,9 @@ std::unique_ptr<TPointerGrab> TQtScreen::GrabPointer(QWidget& window) {
 }
 
 QPoint TQtScreen::CursorPos() const {
+  // Only the window system knows the device pixel; Qt's logical position,
+  // scaled back up, lands on the first device pixel of a logical one.
+  if (const std::optional<QPoint> native = X11PointerPos()) return *native;
   const QPoint logical = QCursor::pos();
   const QScreen* screen = QGuiApplication::screenAt(logical);
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();

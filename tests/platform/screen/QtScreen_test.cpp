@@ -2,8 +2,8 @@
 // checking what that platform can show:
 //  - offscreen: presses, cursor, and reads of the program's own windows;
 //  - minimal:   a platform that cannot read the screen at all;
-//  - xcb on Xvfb (also at scale factor 2): real screen pixels, the
-//    system-wide pointer grab, device pixels on a scaled desktop.
+//  - xcb on Xvfb (also at scale factors 1.5 and 2): real screen pixels,
+//    the system-wide pointer grab, device pixels on a scaled desktop.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -123,6 +123,34 @@ TEST(QtScreen, TheCursorIsReadInDevicePixels) {
     QCursor::setPos(logical);
     EXPECT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == logical; }, 1000));
     EXPECT_EQ(screen.CursorPos(), QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)));
+  }
+}
+
+// On a scaled desktop a logical pixel spans several device pixels; the
+// pointer may rest on any of them, and the pick must take that very one.
+TEST(QtScreen, OnX11EachDevicePixelOfALogicalOneIsTakenAtEveryScale) {
+  if (!On("xcb")) GTEST_SKIP() << "needs a real X server (run under Xvfb)";
+  const QString xdotool = QStandardPaths::findExecutable("xdotool");
+  if (xdotool.isEmpty()) GTEST_SKIP() << "xdotool is not installed";
+  TPatternWindow window;
+  ShowAndSettle(window);
+  const qreal ratio = window.devicePixelRatioF();
+  const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1");
+  ASSERT_EQ(ratio, scale.toDouble()) << "not the desktop scale asked for";
+  TQtScreen screen;
+  auto device = screen.OpenScreen();
+  auto block = device->CreateBlock();
+  // Four device pixels of four colours, two of them odd in each direction.
+  for (const QPoint at : {QPoint(41, 31), QPoint(42, 31), QPoint(41, 32), QPoint(42, 32)}) {
+    SCOPED_TRACE(testing::Message()
+                 << "device pixel " << at.x() << "," << at.y() << " ratio " << ratio);
+    QProcess::execute(xdotool, {"mousemove", QString::number(at.x()), QString::number(at.y())});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return screen.CursorPos() == at; }, 2000));
+    ASSERT_TRUE(device->ReadBlock(screen.CursorPos(), *block));
+    QImage magnifier(33, 33, QImage::Format_RGB32);
+    ScaleReplicate(block->Image(), magnifier);
+    XorOutline(magnifier, 13, 13, 20, 20, 0xFFFFFF);
+    EXPECT_EQ(PixelAt(magnifier, {17, 17}), Pattern(at.x(), at.y()));
   }
 }
 
