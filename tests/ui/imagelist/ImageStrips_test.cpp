@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QPixmap>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -53,6 +55,36 @@ TEST_F(ImageStrips, NineListsInOrderWithTheirSizes) {
     EXPECT_FALSE(item->Masked());
     EXPECT_EQ(item->Strip().size(),
               QSize(expected[i].width * expected[i].count, expected[i].height));
+    EXPECT_EQ(item->DoubleStrip().size(), 2 * item->Strip().size()) << i;
+  }
+}
+
+// What a device of each ratio gets: the 1x picture up to 1, the @2x
+// picture at 2, the @2x picture resampled between; always of the device
+// size that covers the logical picture, marked with the ratio.
+TEST_F(ImageStrips, PicturesForEveryDevicePixelRatio) {
+  for (const qreal ratio : {1.0, 1.5, 2.0}) {
+    for (int i = 0; i < list_->Count(); ++i) {
+      const QSize logical = list_->PictureSize(i);
+      const QSize device(int(std::ceil(logical.width() * ratio)),
+                         int(std::ceil(logical.height() * ratio)));
+      for (int k = 0; k < list_->PictureCount(i); ++k) {
+        SCOPED_TRACE(testing::Message() << "ratio " << ratio << " list " << i << " picture " << k);
+        for (const bool keyed : {false, true}) {
+          const QPixmap pixmap = list_->Pixmap(i, k, ratio, keyed);
+          EXPECT_EQ(pixmap.devicePixelRatio(), ratio);
+          EXPECT_EQ(pixmap.size(), device);
+        }
+        const QImage opaque =
+            list_->Pixmap(i, k, ratio).toImage().convertToFormat(QImage::Format_RGB32);
+        if (ratio == 1.0) {
+          EXPECT_EQ(opaque, Pic(i, k));
+        } else if (ratio == 2.0) {
+          EXPECT_EQ(opaque, list_->Item(i)->DoubleStrip().copy(k * device.width(), 0,
+                                                               device.width(), device.height()));
+        }
+      }
+    }
   }
 }
 
