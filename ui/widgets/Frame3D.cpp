@@ -3,19 +3,34 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 
 namespace marnova {
 
 qreal LineWidth(const QPainter& painter) {
-  const QPaintDevice* device = painter.device();
-  const qreal ratio = device ? device->devicePixelRatioF() : 1.0;
-  return ratio > 1.0 ? 1.0 / ratio : 1.0;
+  const qreal scale = std::abs(painter.deviceTransform().m11());
+  return scale > 1.0 ? 1.0 / scale : 1.0;
+}
+
+QRectF DevicePixelsInside(const QPainter& painter, const QRectF& rect) {
+  const QTransform t = painter.deviceTransform();
+  if (t.type() > QTransform::TxScale || t.m11() <= 0 || t.m22() <= 0) return rect;
+  // A hair's breadth of tolerance keeps exact edges where they are.
+  constexpr qreal kSlack = 1e-6;
+  const qreal left = std::ceil(rect.left() * t.m11() + t.dx() - kSlack);
+  const qreal top = std::ceil(rect.top() * t.m22() + t.dy() - kSlack);
+  const qreal right = std::floor(rect.right() * t.m11() + t.dx() + kSlack);
+  const qreal bottom = std::floor(rect.bottom() * t.m22() + t.dy() + kSlack);
+  return QRectF(QPointF((left - t.dx()) / t.m11(), (top - t.dy()) / t.m22()),
+                QPointF((right - t.dx()) / t.m11(), (bottom - t.dy()) / t.m22()));
 }
 
 void DrawFrame3D(QPainter& painter, QRectF& rect, const QColor& topLeft, const QColor& bottomRight,
                  int width) {
   const qreal line = LineWidth(painter);
-  for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
+  for (int i = 0; i < width; ++i) {
+    rect = DevicePixelsInside(painter, rect);
+    if (rect.width() <= 0 || rect.height() <= 0) return;
     const qreal l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
     const qreal w = rect.width(), h = rect.height();
     painter.fillRect(QRectF(l, t, w - line, line), topLeft);  // top, without top-right
@@ -27,7 +42,9 @@ void DrawFrame3D(QPainter& painter, QRectF& rect, const QColor& topLeft, const Q
 }
 
 void DrawFlatRing(QPainter& painter, QRectF& rect, const QColor& color, int width) {
-  if (width <= 0 || rect.width() <= 0 || rect.height() <= 0) return;
+  if (width <= 0) return;
+  if (width == 1) rect = DevicePixelsInside(painter, rect);
+  if (rect.width() <= 0 || rect.height() <= 0) return;
   const qreal band = std::min(
       {width == 1 ? LineWidth(painter) : qreal(width), rect.width() / 2, rect.height() / 2});
   const qreal l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();

@@ -10,11 +10,12 @@ class QPainter;
 namespace marnova {
 
 // Lines are drawn at the resolution of the painter's device: a line is one
-// device pixel wide at every device pixel ratio, so on a scaled screen
-// frames stay as fine as on a plain one. A frame's lines keep to its outer
-// edge and the rectangle inside them grows by what they leave free, so a
-// caller fills the inside after the frame, or fills the whole rectangle
-// before it. At ratio 1 a line is one pixel and nothing differs.
+// device pixel wide at every device pixel ratio, on the outermost device
+// pixels that lie wholly inside the rectangle, so on a scaled screen frames
+// stay as fine as on a plain one and never spill onto a neighbour. The
+// rectangle inside the lines grows by what they leave free, so a caller
+// fills the inside after the frame, or the whole rectangle before it. At
+// ratio 1 a line is one pixel and nothing differs.
 
 // Paints `width` nested lines just inside `rect`: top and left edges in
 // `topLeft`, bottom and right edges in `bottomRight`; the top-right and
@@ -30,6 +31,9 @@ void DrawFlatRing(QPainter& painter, QRectF& rect, const QColor& color, int widt
 
 // Width of one line on the painter's device, in logical pixels.
 qreal LineWidth(const QPainter& painter);
+
+// The part of `rect` made of the device pixels that lie wholly inside it.
+QRectF DevicePixelsInside(const QPainter& painter, const QRectF& rect);
 
 // Inverts every other pixel along the border of `rect`, starting with its
 // top-left pixel: the dotted focus rectangle. Drawing it twice removes it.

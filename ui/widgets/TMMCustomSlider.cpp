@@ -258,7 +258,8 @@ const QImage& TMMCustomSlider::PaintOffscreen() {
 
   const bool focusColor = FFocused && (FFocusAction == faFocusColor || FFocusAction == faAll);
   const QColor grooveFill = Resolve(focusColor ? FFocusColor : FGrooveColor);
-  painter.fillRect(g.GrooveRect(), grooveFill);
+  // Filled where its lines go, so no sliver of it shows outside them.
+  painter.fillRect(DevicePixelsInside(painter, g.GrooveRect()), grooveFill);
   const QRectF groove = FGroove->Paint(painter, g.GrooveRect());
   painter.fillRect(groove, grooveFill);
   if (FFocused && (FFocusAction == faFocusRect || FFocusAction == faAll)) {
@@ -282,13 +283,14 @@ void TMMCustomSlider::PaintThumb(QPainter& painter) {
   }
   const QColor frame = Resolve(clWindowFrame);
   const qreal line = LineWidth(painter);
-  painter.fillRect(FThumbRect, Resolve(FThumbColor));
+  painter.fillRect(DevicePixelsInside(painter, FThumbRect), Resolve(FThumbColor));
   QRectF r = FThumbRect;
   // The interior in whole logical pixels, for the blink dots.
   QRect interior = FThumbRect.adjusted(2, 2, -2, -2);
   if (FThumbBorder) {
     DrawFlatRing(painter, r, frame, 1);
   } else {
+    r = DevicePixelsInside(painter, r);
     painter.fillRect(QRectF(r.right() - line, r.top(), line, r.height()), frame);
     painter.fillRect(QRectF(r.left(), r.bottom() - line, r.width(), line), frame);
     r.adjust(0, 0, -line, -line);
