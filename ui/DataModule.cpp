@@ -1,5 +1,6 @@
 #include "ui/DataModule.h"
 
+#include <QImageReader>
 #include <QPointer>
 #include <QString>
 #include <utility>
@@ -44,18 +45,18 @@ bool LoadImageList(TLMDImageList& list) {
                                layout.AllocBy);
     const QString folder = QStringLiteral(":/images/");
     const QImage strip(folder + QString::fromUtf8(layout.FileName));
-    const QImage doubleStrip(folder + QString::fromStdString(DoubleResolutionFileName(layout)));
-    const bool fits =
-        strip.width() == layout.Width * layout.Count && list.SetStrip(index, strip, doubleStrip);
+    const bool fits = strip.width() == layout.Width * layout.Count && list.SetStrip(index, strip);
     // A strip of the wrong width would shift every later picture index, so
     // such a list is left empty rather than half right.
     if (!fits) {
       list.SetStrip(index, QImage());
       complete = false;
+      continue;
     }
-    // Without its double-resolution strip a list still works, enlarged on
-    // scaled screens; the build is incomplete all the same.
-    if (fits && list.Item(index)->DoubleStrip().isNull()) complete = false;
+    // Read only on a scaled screen; its header tells now whether it fits.
+    const QString doubleFile = folder + QString::fromStdString(DoubleResolutionFileName(layout));
+    list.SetDoubleStripFile(index, doubleFile);
+    if (QImageReader(doubleFile).size() != kDoubleResolution * strip.size()) complete = false;
   }
   return complete;
 }

@@ -32,6 +32,10 @@ bool TLMDImageList::SetStrip(int list, const QImage& strip, const QImage& double
   return fits;
 }
 
+void TLMDImageList::SetDoubleStripFile(int list, const QString& file) {
+  if (TLMDImageListItem* item = MutableItem(list)) item->SetDoubleStripFile(file);
+}
+
 void TLMDImageList::Clear() {
   FItems.clear();
   emit Changed();

@@ -44,6 +44,9 @@ class TLMDImageList : public QObject {
   // resolution strip (see TLMDImageListItem::SetStrip). Emits Changed
   // unless `list` is out of range.
   bool SetStrip(int list, const QImage& strip, const QImage& doubleStrip = QImage());
+  // Names the file of a list's double-resolution strip, read on first use
+  // (see TLMDImageListItem::SetDoubleStripFile).
+  void SetDoubleStripFile(int list, const QString& file);
   // Removes every list. Emits Changed.
   void Clear();
 

@@ -28,21 +28,27 @@ QImage Keyed(const QImage& picture, QRgb key) {
   return keyed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// The part of `strip` that doubles a strip of `count` pictures of
+// `width` x `height`, opaque; null when it does not cover them.
+QImage DoubledPart(const QImage& strip, int count, int width, int height) {
+  constexpr int d = kDoubleResolution;
+  if (strip.height() != d * height || strip.width() < d * count * width) return {};
+  return strip.copy(0, 0, d * count * width, d * height).convertToFormat(QImage::Format_RGB32);
+}
+
 }  // namespace
 
 bool TLMDImageListItem::SetStrip(const QImage& strip, const QImage& doubleStrip) {
   FStrip = QImage();
   FDoubleStrip = QImage();
+  FDoubleStripFile.clear();
   FKeyed.clear();
   FAtRatio.clear();
   if (strip.isNull() || strip.height() != FHeight || strip.width() < FWidth) return false;
 
   const int count = strip.width() / FWidth;
   FStrip = strip.copy(0, 0, count * FWidth, FHeight).convertToFormat(QImage::Format_RGB32);
-  constexpr int d = kDoubleResolution;
-  if (doubleStrip.height() == d * FHeight && doubleStrip.width() >= d * count * FWidth)
-    FDoubleStrip = doubleStrip.copy(0, 0, d * count * FWidth, d * FHeight)
-                       .convertToFormat(QImage::Format_RGB32);
+  FDoubleStrip = DoubledPart(doubleStrip, count, FWidth, FHeight);
   FKeyed.reserve(count);
   for (int k = 0; k < count; ++k) {
     const QImage picture = Picture(k);
@@ -73,6 +79,21 @@ const QImage& TLMDImageListItem::KeyedPicture(int index) const {
   return IsValidPicture(index) ? FKeyed[static_cast<size_t>(index)] : none;
 }
 
+void TLMDImageListItem::SetDoubleStripFile(const QString& file) {
+  if (FStrip.isNull()) return;
+  FDoubleStrip = QImage();
+  FDoubleStripFile = file;
+  FAtRatio.clear();
+}
+
+const QImage& TLMDImageListItem::DoubleStrip() const {
+  if (!FDoubleStripFile.isEmpty()) {
+    FDoubleStrip = DoubledPart(QImage(FDoubleStripFile), Count(), FWidth, FHeight);
+    FDoubleStripFile.clear();
+  }
+  return FDoubleStrip;
+}
+
 QPixmap TLMDImageListItem::DevicePicture(int index, qreal ratio, bool keyed) const {
   if (!IsValidPicture(index)) return {};
   if (!(ratio > 1.0)) ratio = 1.0;
@@ -86,7 +107,8 @@ QPixmap TLMDImageListItem::DevicePicture(int index, qreal ratio, bool keyed) con
 TLMDImageListItem::TAtRatio TLMDImageListItem::MakeAtRatio(qreal ratio) const {
   TAtRatio made{ratio, {}, {}};
   constexpr int d = kDoubleResolution;
-  const bool sharp = !FDoubleStrip.isNull() && ratio > 1.0;
+  const QImage& doubleStrip = ratio > 1.0 ? DoubleStrip() : FDoubleStrip;
+  const bool sharp = !doubleStrip.isNull() && ratio > 1.0;
   // Rounded up, so the picture covers its whole logical area.
   const QSize device(qCeil(FWidth * ratio - 1e-9), qCeil(FHeight * ratio - 1e-9));
   auto pixmap = [&](QImage image) {
@@ -99,7 +121,7 @@ TLMDImageListItem::TAtRatio TLMDImageListItem::MakeAtRatio(qreal ratio) const {
   };
   for (int k = 0; k < Count(); ++k) {
     const QImage source =
-        sharp ? FDoubleStrip.copy(k * d * FWidth, 0, d * FWidth, d * FHeight) : Picture(k);
+        sharp ? doubleStrip.copy(k * d * FWidth, 0, d * FWidth, d * FHeight) : Picture(k);
     made.Opaque.push_back(pixmap(source));
     // Keyed before resampling, so the edges of what stays blend into
     // transparency rather than into the key colour.

@@ -37,10 +37,15 @@ class TLMDImageListItem {
   // is twice as high and covers twice the width of the whole pictures;
   // otherwise scaled screens enlarge the strip itself.
   bool SetStrip(const QImage& strip, const QImage& doubleStrip = QImage());
+  // Names the image file of the double-resolution strip instead: it is
+  // read only when a device above ratio 1 first asks for a picture, so a
+  // plain screen never decodes it. Call after SetStrip().
+  void SetDoubleStripFile(const QString& file);
   // The strip, opaque (QImage::Format_RGB32); null while the list is empty.
   const QImage& Strip() const { return FStrip; }
-  // The double-resolution strip; null when there is none.
-  const QImage& DoubleStrip() const { return FDoubleStrip; }
+  // The double-resolution strip (read now if only its file was named); null
+  // when there is none or it does not fit.
+  const QImage& DoubleStrip() const;
 
   // Columns of picture `index` inside the strip (empty when invalid).
   QRect PictureRect(int index) const;
@@ -73,7 +78,8 @@ class TLMDImageListItem {
   int FHeight;
   int FAllocBy;
   QImage FStrip;
-  QImage FDoubleStrip;
+  mutable QImage FDoubleStrip;
+  mutable QString FDoubleStripFile;  // still to be read; empty once read
   // Made once per strip so that transparent drawing costs no per-paint work.
   std::vector<QImage> FKeyed;
   // Screens rarely change their ratio, so a short list is the whole cache.
