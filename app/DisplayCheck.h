@@ -1,0 +1,18 @@
+#pragma once
+// Whether the program can open its window at all, decided before Qt starts:
+// with no display server Qt's desktop platforms abort the process.
+
+namespace marnova {
+
+// False when Qt would pick a desktop platform (xcb, the default, or
+// wayland), through QT_QPA_PLATFORM or a -platform argument, while neither
+// DISPLAY nor WAYLAND_DISPLAY names a display server. Platforms that need no
+// display (offscreen, vnc, ...) always pass.
+bool DisplayAvailable(int argc, char** argv);
+
+// The one line the program prints on standard error when it cannot start.
+inline constexpr char kNoDisplayMessage[] =
+    "marnova: serve un desktop grafico (X11 o Wayland), ma DISPLAY e WAYLAND_DISPLAY non sono "
+    "impostate; per avviarlo su uno schermo virtuale: xvfb-run -a marnova\n";
+
+}  // namespace marnova
