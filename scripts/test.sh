@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build (build/) and an
 # AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/); then the
-# HTTP tests (label "http") once more under ThreadSanitizer (build-tsan/).
+# HTTP tests (label "http") once more under ThreadSanitizer (build-tsan/); then
+# the program's end-to-end tests and the Debian package in Release (build-release/).
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,6 +38,18 @@ tsan_suite() {
   (cd "$dir" && ctest --output-on-failure -j "$jobs" -L http) || status=1
 }
 TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" tsan_suite
+
+# Release is what users get: the real program's end-to-end tests run against
+# it, and the Debian package is packed from it and checked.
+release_suite() {
+  local dir=build-release
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DMARNOVA_WERROR=ON -DMARNOVA_BENCH=OFF
+  cmake --build "$dir" -j "$jobs" --target marnova colourwindow standinportal closewindow \
+    marnova_compressed_docs
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" -R '^(e2e_.*|no_display_test|package_test)$') ||
+    status=1
+}
+release_suite
 
 if [[ $status -ne 0 ]]; then
   echo "Some tests failed."
