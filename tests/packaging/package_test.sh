@@ -37,7 +37,9 @@ $(for s in 128 16 256 32 48 64; do echo "./usr/share/icons/hicolor/${s}x$s/apps/
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort)
 check "file list" test "$files" == "$expected"
 [[ "$files" == "$expected" ]] || diff <(echo "$expected") <(echo "$files")
-check "dependencies from dpkg-shlibdeps" grep -q 'libqt6widgets6' <(dpkg-deb -f "$deb" Depends)
+depends=$(dpkg-deb -f "$deb" Depends)
+check "dependencies found by dpkg-shlibdeps" grep -q libqt6widgets6 <<<"$depends"
+check "libcurl, loaded at run time, is a dependency" grep -q libcurl4 <<<"$depends"
 
 root=$scratch/root
 dpkg-deb -x "$deb" "$root"
@@ -60,5 +62,9 @@ xvfb_start 1280x800 || exit 1
 QT_QPA_PLATFORM=xcb "$program" 2>/dev/null &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; xvfb_stop' EXIT
-check "unpacked program shows its window" wait_for_window "MARNOVA  by Quorvel" 20 >/dev/null
+if wait_for_window "MARNOVA  by Quorvel" 20 >/dev/null; then
+  echo "ok: unpacked program shows its window"
+else
+  echo "FAIL: the unpacked program's window never appeared"; fail=1
+fi
 exit $fail
