@@ -198,6 +198,28 @@ TEST_P(InetTransfer, DeliversStatusHeaderBlockAndBody) {
   EXPECT_EQ(Seen().get_header_value("User-Agent"), "");  // not the echo route
 }
 
+// Status lines as libcurl reads them (found by fuzzing): spacing before the
+// number, and a version prefix in another case after an interim answer.
+TEST_P(InetTransfer, TakesTheStatusLibcurlReads) {
+  const struct {
+    std::string answer;
+    std::uint32_t status;
+  } cases[] = {
+      {"HTTP/1.1  404 Spaced\r\nContent-Length: 2\r\n\r\nno", 404},
+      {"HTTP/1.1 100 Continue\r\n\r\nhttp/1.1 200 OK\r\nContent-Length: 2\r\n\r\nno", 200},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    RawServer server([&c](RawServer&, int s) { RawServer::Write(s, c.answer); });
+    Exchange x(mode(), "127.0.0.1", server.Port());
+    ASSERT_EQ(x.Send(), 0u);
+    EXPECT_EQ(x.Status(), c.status);
+    std::string body;
+    EXPECT_EQ(x.ReadAll(&body), 0u);
+    EXPECT_EQ(body, "no");
+  }
+}
+
 TEST_P(InetTransfer, ReportsTheStagesOfAPlainGetInOrder) {
   Exchange x(mode(), "127.0.0.1", server_.Port(), "GET", "/hello");
   ASSERT_EQ(x.Send(), 0u);
