@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev python3
   dbus libx11-dev
   dbus-daemon at-spi2-core python3-pyatspi
+  clang-14 libfuzzer-14-dev
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build (build/) and an
 # AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/); then the
-# HTTP tests (label "http") once more under ThreadSanitizer (build-tsan/).
+# HTTP tests (label "http") once more under ThreadSanitizer (build-tsan/);
+# then each fuzz target briefly (build-fuzz/).
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,6 +38,9 @@ tsan_suite() {
   (cd "$dir" && ctest --output-on-failure -j "$jobs" -L http) || status=1
 }
 TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" tsan_suite
+
+# Every fuzz target for 10 s as a smoke test (scripts/fuzz.sh runs them longer).
+scripts/fuzz.sh 10 || status=1
 
 if [[ $status -ne 0 ]]; then
   echo "Some tests failed."
