@@ -387,6 +387,14 @@ bool HttpRequestCore::StartTransfer() {
   redirects_ = 0;
   errorBuffer_[0] = '\0';
   const bool first = currentUrl_.empty();
+  if (!first) {
+    // libcurl 7.88 keeps a pointer to the former answer's last header across
+    // transfers of one handle, even through a reset, and follows it when the
+    // next answer opens with a folded line (a use after free, found by
+    // fuzzing). A fresh handle has none; connections stay with the multi.
+    curl_easy_cleanup(easy_);
+    easy_ = curl_easy_init();
+  }
   {
     std::lock_guard lock(mutex_);
     phase_ = Phase::Running;

@@ -220,6 +220,30 @@ TEST_P(InetTransfer, TakesTheStatusLibcurlReads) {
   }
 }
 
+// A second send on one request must not reach back into the first answer:
+// libcurl 7.88 did, through a folded line at the head of the second answer
+// (a use after free the sanitizer build reports). The answers are the ones
+// the fuzzer found.
+TEST_P(InetTransfer, ASecondSendReadsOnlyItsOwnAnswer) {
+  const std::string answers[] = {
+      "HTTP/1.1 407\x15riued\r\nProxy-Authentzcan:\r\nenticate:Authentsice\xfft\n"
+      "/\xd2\xd1\xb3\x90\x9c\x9e\x8b\xf0ion:te: 0\r7 HTTP/\xcf\xd1\n\n",
+      "HTTP/1.1 401.0.! 2\n ation:\r\nenT\xff\xff\xff\xff\xff\xff: t\nLocation:\r\n"
+      "enticate:ntsice\xfft\nLocat\x05ion:\r\neasicFoue: 0\r\n Foundtion:nation:\r\n"
+      "enT\xff\xff\xff\xff\xff\xff: t\nLocation:\r\nenticate:Authentsice\xfft\n"
+      "/\xd2\xd1\xb3\x90\x9c\x9e\x8b\xf0ion:\rContent-Length: \xff\xff text 4\r\n\r\narri"};
+  std::atomic<int> calls{0};
+  RawServer server([&](RawServer&, int s) { RawServer::Write(s, answers[calls++ % 2]); });
+  Exchange x(mode(), "127.0.0.1", server.Port());
+  ASSERT_EQ(x.Send(), 0u);
+  EXPECT_EQ(x.Status(), 407u);
+  if (x.Send() == 0) {
+    std::string body;
+    x.ReadAll(&body);
+  }
+  EXPECT_EQ(calls, 2);
+}
+
 TEST_P(InetTransfer, ReportsTheStagesOfAPlainGetInOrder) {
   Exchange x(mode(), "127.0.0.1", server_.Port(), "GET", "/hello");
   ASSERT_EQ(x.Send(), 0u);
