@@ -149,4 +149,13 @@ int HexToInt(std::string_view text) {
   return static_cast<int>(value);
 }
 
+void HexTextToRGB(std::string_view text, int& R, int& G, int& B) {
+  const auto pair = [text](std::size_t first) {
+    return first < text.size() ? HexToInt(text.substr(first, 2)) : 0;
+  };
+  R = pair(0);
+  G = pair(2);
+  B = pair(4);
+}
+
 }  // namespace marnova

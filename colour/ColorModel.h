@@ -26,6 +26,10 @@ std::string ColorToHex(int R, int G, int B);
 // Hexadecimal text with an optional "$" prefix, sign and leading blanks;
 // 0 for anything that is not such a number.
 int HexToInt(std::string_view text);
+// The colour the colour panel's six-character text names: characters 1 and 2
+// are red, 3 and 4 green, 5 and 6 blue, each pair read by HexToInt (so a
+// pair that is not a number gives 0). One byte per character.
+void HexTextToRGB(std::string_view text, int& R, int& G, int& B);
 
 // number * numerator / denominator with the product taken in 64 bits and the
 // quotient rounded half away from zero; -1 for a zero denominator or a

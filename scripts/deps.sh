@@ -12,7 +12,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev python3
   dbus libx11-dev
   dbus-daemon at-spi2-core python3-pyatspi
-  clang-14 dpkg-dev file binutils desktop-file-utils appstream lintian  # other compiler, package checks
+  clang-14 libfuzzer-14-dev dpkg-dev file binutils desktop-file-utils appstream lintian  # other compiler, fuzzing, package checks
 )
 
 missing=()

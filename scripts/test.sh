@@ -2,7 +2,8 @@
 # Builds and runs every test twice: a normal build (build/) and an
 # AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/); then the
 # HTTP tests (label "http") once more under ThreadSanitizer (build-tsan/); then
-# the program's end-to-end tests and the Debian package in Release (build-release/).
+# the program's end-to-end tests and the Debian package in Release (build-release/);
+# then each fuzz target briefly (build-fuzz/).
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -50,6 +51,9 @@ release_suite() {
     status=1
 }
 release_suite
+
+# Every fuzz target for 10 s as a smoke test (scripts/fuzz.sh runs them longer).
+scripts/fuzz.sh 10 || status=1
 
 if [[ $status -ne 0 ]]; then
   echo "Some tests failed."

@@ -26,6 +26,11 @@ QString Trimmed(const QString& text) {
 }
 
 bool IsWebAddress(const QString& address) {
+  // Strict parsing refuses ASCII blanks and controls, yet lets Unicode ones
+  // through (a line separator, a no-break space): text after them is not
+  // part of one address either.
+  for (QChar c : address)
+    if (c.isSpace() || c.category() == QChar::Other_Control) return false;
   const QUrl url(address, QUrl::StrictMode);
   const QString scheme = url.scheme().toLower();
   return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();

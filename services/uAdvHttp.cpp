@@ -105,11 +105,13 @@ void TAdvHttp::SetSSL(bool value) {
 void TAdvHttp::SetURL(const QString& value) {
   // A rejected address leaves no trace: its parts are taken back as well.
   const QString former = FURL, host = FHostName, path = FURLPath, extra = FExtraInfo;
+  const bool ssl = FSSL;
   FURL = value;
   try {
     SplitURL();
   } catch (...) {
     FURL = former;
+    FSSL = ssl;
     FHostName = host;
     FURLPath = path;
     FExtraInfo = extra;

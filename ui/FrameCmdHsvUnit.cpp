@@ -214,10 +214,15 @@ void TFrameHsvCtrl::edValueChange(QObject*) {
   FValid = true;
   if (FWritingText) return;
   FSyncing = true;
-  const auto pair = [&text](int first) { return HexToInt(text.mid(first, 2).toStdString()); };
-  slRed->setPosition(pair(0));
-  slGreen->setPosition(pair(2));
-  slBlue->setPosition(pair(4));
+  // Latin-1 keeps one byte per character, so the pairs stay where they are;
+  // a character it cannot hold becomes "?", no hexadecimal digit either.
+  const QByteArray latin = text.toLatin1();
+  int r = 0, g = 0, b = 0;
+  HexTextToRGB(std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())), r, g,
+               b);
+  slRed->setPosition(r);
+  slGreen->setPosition(g);
+  slBlue->setPosition(b);
   int h = 0, s = 0, v = 0;
   RGBToHSV(slRed->Position(), slGreen->Position(), slBlue->Position(), h, s, v);
   slHue->setPosition(h);

@@ -387,6 +387,14 @@ bool HttpRequestCore::StartTransfer() {
   redirects_ = 0;
   errorBuffer_[0] = '\0';
   const bool first = currentUrl_.empty();
+  if (!first) {
+    // libcurl 7.88 keeps a pointer to the former answer's last header across
+    // transfers of one handle, even through a reset, and follows it when the
+    // next answer opens with a folded line (a use after free, found by
+    // fuzzing). A fresh handle has none; connections stay with the multi.
+    curl_easy_cleanup(easy_);
+    easy_ = curl_easy_init();
+  }
   {
     std::lock_guard lock(mutex_);
     phase_ = Phase::Running;
@@ -672,13 +680,14 @@ size_t HttpRequestCore::OnHeader(const char* data, size_t size) {
   }
   const std::string_view line(data, size);
   blockBytes_ += static_cast<std::uint32_t>(size);
-  if (line.substr(0, 5) == "HTTP/") {
+  if (StartsWithNoCase(line, "HTTP/")) {  // as libcurl recognises a status line
     buildingBlock_ = WithCrlf(line);
     blockBytes_ = static_cast<std::uint32_t>(size);
-    const std::size_t space = line.find(' ');
-    buildingStatus_ = space == std::string_view::npos
-                          ? 0
-                          : std::atoi(std::string(line.substr(space + 1, 3)).c_str());
+    // libcurl has parsed the line before handing it over; its number is the
+    // one it acts on (redirects, authentication), however the line is spaced.
+    long status = 0;
+    curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &status);
+    buildingStatus_ = static_cast<int>(status);
     discardBody_ = false;
     return size;
   }

@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 #include <string>
+#include <tuple>
 
 namespace marnova {
 namespace {
@@ -169,6 +170,20 @@ TEST(ColorModel, MulDivRoundingAndLimits) {
   }
 }
 
+// Pairs that are not two digits read as 0, or as HexToInt reads them.
+TEST(ColorModel, HexTextPairs) {
+  const struct {
+    std::string_view text;
+    int r, g, b;
+  } rows[] = {{"ff8000", 255, 128, 0}, {"FFG000", 255, 0, 0}, {"$A$B$C", 10, 11, 12},
+              {"1234", 0x12, 0x34, 0}, {"", 0, 0, 0},         {"12 4-6", 0x12, 0, 0}};
+  for (const auto& row : rows) {
+    int r = -1, g = -1, b = -1;
+    HexTextToRGB(row.text, r, g, b);
+    EXPECT_EQ(std::tie(r, g, b), std::tie(row.r, row.g, row.b)) << row.text;
+  }
+}
+
 TEST(ColorModel, ColorToHexWidths) {
   EXPECT_EQ(ColorToHex(10, 10, 10), "0A0A0A");
   EXPECT_EQ(ColorToHex(256, 0, 0), "1000000");
@@ -191,9 +206,10 @@ TEST(ColorModel, EveryColour) {
         HSVToRGB(h, s, v, r2, g2, b2);
         const bool backOk = r2 >= 0 && r2 <= 255 && g2 >= 0 && g2 <= 255 && b2 >= 0 && b2 <= 255;
         const std::string hex = ColorToHex(r, g, b);
-        const bool hexOk = hex.size() == 6 && HexToInt(hex) == (r << 16 | g << 8 | b) &&
-                           HexToInt(hex.substr(0, 2)) == r && HexToInt(hex.substr(2, 2)) == g &&
-                           HexToInt(hex.substr(4, 2)) == b;
+        int r3, g3, b3;
+        HexTextToRGB(hex, r3, g3, b3);
+        const bool hexOk = hex.size() == 6 && HexToInt(hex) == (r << 16 | g << 8 | b) && r3 == r &&
+                           g3 == g && b3 == b;
         if (!ok || !backOk || !hexOk) {
           ADD_FAILURE() << r << "," << g << "," << b << " -> " << h << "," << s << "," << v << " "
                         << hex;

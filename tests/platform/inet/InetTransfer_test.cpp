@@ -198,6 +198,52 @@ TEST_P(InetTransfer, DeliversStatusHeaderBlockAndBody) {
   EXPECT_EQ(Seen().get_header_value("User-Agent"), "");  // not the echo route
 }
 
+// Status lines as libcurl reads them (found by fuzzing): spacing before the
+// number, and a version prefix in another case after an interim answer.
+TEST_P(InetTransfer, TakesTheStatusLibcurlReads) {
+  const struct {
+    std::string answer;
+    std::uint32_t status;
+  } cases[] = {
+      {"HTTP/1.1  404 Spaced\r\nContent-Length: 2\r\n\r\nno", 404},
+      {"HTTP/1.1 100 Continue\r\n\r\nhttp/1.1 200 OK\r\nContent-Length: 2\r\n\r\nno", 200},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    RawServer server([&c](RawServer&, int s) { RawServer::Write(s, c.answer); });
+    Exchange x(mode(), "127.0.0.1", server.Port());
+    ASSERT_EQ(x.Send(), 0u);
+    EXPECT_EQ(x.Status(), c.status);
+    std::string body;
+    EXPECT_EQ(x.ReadAll(&body), 0u);
+    EXPECT_EQ(body, "no");
+  }
+}
+
+// A second send on one request must not reach back into the first answer:
+// libcurl 7.88 did, through a folded line at the head of the second answer
+// (a use after free the sanitizer build reports). The answers are the ones
+// the fuzzer found.
+TEST_P(InetTransfer, ASecondSendReadsOnlyItsOwnAnswer) {
+  const std::string answers[] = {
+      "HTTP/1.1 407\x15riued\r\nProxy-Authentzcan:\r\nenticate:Authentsice\xfft\n"
+      "/\xd2\xd1\xb3\x90\x9c\x9e\x8b\xf0ion:te: 0\r7 HTTP/\xcf\xd1\n\n",
+      "HTTP/1.1 401.0.! 2\n ation:\r\nenT\xff\xff\xff\xff\xff\xff: t\nLocation:\r\n"
+      "enticate:ntsice\xfft\nLocat\x05ion:\r\neasicFoue: 0\r\n Foundtion:nation:\r\n"
+      "enT\xff\xff\xff\xff\xff\xff: t\nLocation:\r\nenticate:Authentsice\xfft\n"
+      "/\xd2\xd1\xb3\x90\x9c\x9e\x8b\xf0ion:\rContent-Length: \xff\xff text 4\r\n\r\narri"};
+  std::atomic<int> calls{0};
+  RawServer server([&](RawServer&, int s) { RawServer::Write(s, answers[calls++ % 2]); });
+  Exchange x(mode(), "127.0.0.1", server.Port());
+  ASSERT_EQ(x.Send(), 0u);
+  EXPECT_EQ(x.Status(), 407u);
+  if (x.Send() == 0) {
+    std::string body;
+    x.ReadAll(&body);
+  }
+  EXPECT_EQ(calls, 2);
+}
+
 TEST_P(InetTransfer, ReportsTheStagesOfAPlainGetInOrder) {
   Exchange x(mode(), "127.0.0.1", server_.Port(), "GET", "/hello");
   ASSERT_EQ(x.Send(), 0u);

@@ -131,6 +131,11 @@ TEST(AdvHttpProperties, RejectedAddressesRestoreTheFormerText) {
   EXPECT_THROW(http.SetHostName(QString(2100, 'h')), EInetError);  // over 2055 combined
   EXPECT_EQ(http.LastError(), 122);
   EXPECT_EQ(http.HostName(), "good.example");
+
+  // An https address that splits but is too long to rebuild leaves plain http.
+  EXPECT_THROW(http.SetURL("https://" + QString(250, 'h') + "/" + QString(2000, 'p')), EInetError);
+  EXPECT_EQ(http.URL(), "http://good.example/x");
+  EXPECT_FALSE(http.SSL());
 }
 
 TEST(AdvHttpProperties, ExtraInfoGetsAQuestionMarkUnlessItHasOne) {

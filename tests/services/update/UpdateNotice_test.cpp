@@ -38,10 +38,13 @@ TEST(UpdateNotice, OfferDecisions) {
       {"   ", false, {}},
       {"1 44", true, ""},
       {"1 44 ", true, ""},
-      {"1 44 x", true, ""},                        // short address: no web address
-      {"1 44 file:///etc/passwd", true, ""},       // never a local file
-      {"1 44 /usr/bin/xterm", true, ""},           // nor a program
-      {"1 44 " + kA + "\r\nmore text", true, ""},  // further lines spoil the address
+      {"1 44 x", true, ""},                                     // short address: no web address
+      {"1 44 file:///etc/passwd", true, ""},                    // never a local file
+      {"1 44 /usr/bin/xterm", true, ""},                        // nor a program
+      {"1 44 " + kA + "\r\nmore text", true, ""},               // further lines spoil the address
+      {"1 44 " + kA + QStringLiteral("\u2028more"), true, ""},  // so do Unicode line separators
+      {"1 44 " + kA + QStringLiteral("\u00a0x"), true, ""},     // and blanks
+      {"1 44 " + kA + QStringLiteral("\u0085"), true, ""},      // and controls
       {"1 44 https://marnova.example/", true, "https://marnova.example/"},
       {"1 44 HTTP://MARNOVA.EXAMPLE/", true, "HTTP://MARNOVA.EXAMPLE/"},
       {QString::fromUtf16(u"1\u00e2\u0080\u009444 ") + kA,

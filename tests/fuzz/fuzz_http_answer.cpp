@@ -1,0 +1,230 @@
+// The server's answer, as the program receives it: through libcurl and the
+// library layer's own header handling (status line, header block, named
+// header queries, redirects, body reads), once through the library layer's
+// calls and once through the HTTP component with the update check's
+// settings. A loopback server replays the input: the part before the first
+// "<<next>>" answers the first connection, the next part the second (a
+// redirect or an authentication retry), and so on; later connections get an
+// empty 200 answer. Every address goes to that server through the proxy
+// setting, so no input can reach another host.
+// Properties: nothing crashes or reads out of bounds; texts fit their
+// buffers with their terminator; a header block starts with the status line
+// and ends with an empty line; no more body comes out than went in.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QString>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "fuzz/FuzzCheck.h"
+#include "platform/inet/Inet.h"
+#include "services/UpdateNotice.h"
+#include "services/uAdvHttp.h"
+
+namespace {
+
+using namespace marnova;
+using namespace marnova::inet;
+
+constexpr std::string_view kSeparator = "<<next>>";
+// The update check's request flags, except that a redirect may not switch to
+// https: a TLS handshake costs a second under the sanitizers and parses
+// nothing of ours.
+const TAdvHttp::TInternetFlags kFlags =
+    TAdvHttp::TInternetFlags::fromInt(static_cast<int>(TAdvHttp::kInitialFlags)) &
+    ~TAdvHttp::TInternetFlags(TAdvHttp::ifIgnoreRedirectToHttps);
+constexpr std::string_view kLastAnswer = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n";
+
+class ReplayServer {
+ public:
+  ReplayServer() {
+    FListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    FUZZ_CHECK(bind(FListen, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
+    FUZZ_CHECK(listen(FListen, 64) == 0);
+    socklen_t length = sizeof address;
+    getsockname(FListen, reinterpret_cast<sockaddr*>(&address), &length);
+    FPort = ntohs(address.sin_port);
+    std::thread([this] { Serve(); }).detach();  // lives as long as the process
+  }
+  std::string Proxy() const { return "127.0.0.1:" + std::to_string(FPort); }
+
+  // The answers for the next connections, in order.
+  void Script(std::vector<std::string> answers) {
+    std::lock_guard lock(FMutex);
+    FAnswers = std::move(answers);
+    FNext = 0;
+  }
+
+ private:
+  void Serve() {
+    for (;;) {
+      const int client = accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC);
+      if (client < 0) continue;
+      timeval timeout{2, 0};
+      setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+      std::string head;
+      char buffer[4096];
+      while (head.find("\r\n\r\n") == std::string::npos) {
+        const ssize_t n = recv(client, buffer, sizeof buffer, 0);
+        if (n <= 0) break;
+        head.append(buffer, static_cast<std::size_t>(n));
+      }
+      std::string answer;
+      {
+        std::lock_guard lock(FMutex);
+        answer = FNext < FAnswers.size() ? FAnswers[FNext++] : std::string(kLastAnswer);
+      }
+      for (std::size_t done = 0; done < answer.size();) {
+        const ssize_t n = send(client, answer.data() + done, answer.size() - done, MSG_NOSIGNAL);
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+      }
+      shutdown(client, SHUT_WR);
+      close(client);
+    }
+  }
+
+  int FListen = -1;
+  int FPort = 0;
+  mutable std::mutex FMutex;
+  std::vector<std::string> FAnswers;
+  std::size_t FNext = 0;
+};
+
+ReplayServer& Server() {
+  static ReplayServer* server = [] {
+    // A proxy named in the environment, or hosts exempted from the proxy,
+    // would lead requests elsewhere.
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy",
+                             "ALL_PROXY", "no_proxy", "NO_PROXY"})
+      unsetenv(name);
+    SetDefaultReceiveTimeout(2000);
+    return new ReplayServer;  // never destroyed: its thread runs to the end
+  }();
+  return *server;
+}
+
+std::vector<std::string> Answers(std::string_view input) {
+  std::vector<std::string> answers;
+  for (;;) {
+    const std::size_t at = input.find(kSeparator);
+    answers.emplace_back(input.substr(0, at));
+    if (at == std::string_view::npos) return answers;
+    input.remove_prefix(at + kSeparator.size());
+  }
+}
+
+// A text query with a buffer of exactly the size the query asks for (a
+// named header: a buffer of the component's header size), repeated while
+// the header repeats.
+void QueryText(HINTERNET request, std::uint32_t level, const std::string& name = {}) {
+  std::uint32_t index = 0;
+  for (int i = 0; i < 3; ++i) {
+    const std::uint32_t at = index;
+    std::vector<char> buffer(name.begin(), name.end());
+    if (name.empty()) {
+      std::uint32_t needed = 0;
+      if (HttpQueryInfo(request, level, nullptr, &needed, &index) ||
+          GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        return;
+      buffer.resize(needed);
+    } else {
+      buffer.resize(8192);
+    }
+    auto length = static_cast<std::uint32_t>(buffer.size());
+    index = at;
+    if (!HttpQueryInfo(request, level, buffer.data(), &length, &index)) return;
+    FUZZ_CHECK(length < buffer.size() && buffer[length] == '\0');
+    if (level == HTTP_QUERY_RAW_HEADERS_CRLF) {
+      const std::string_view block(buffer.data(), length);
+      FUZZ_CHECK(block.size() >= 5 && QByteArray(block.data(), 5).toUpper() == "HTTP/");
+      FUZZ_CHECK(block.size() >= 4 && block.substr(block.size() - 4) == "\r\n\r\n");
+    }
+    if (index == at) return;  // not a header that repeats
+  }
+}
+
+void ThroughLibrary(const std::string& proxy, std::size_t sent) {
+  UniqueInternet root = InternetOpen("Brevant WinInet Component", INTERNET_OPEN_TYPE_PROXY,
+                                     proxy.c_str(), nullptr, 0);
+  FUZZ_CHECK(root != nullptr);
+  UniqueInternet connection = InternetConnect(root.get(), "www.quorvel.example", 80, nullptr,
+                                              nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+  FUZZ_CHECK(connection != nullptr);
+  UniqueInternet request = HttpOpenRequest(connection.get(), "GET", "/marnova.txt", nullptr,
+                                           nullptr, nullptr, TAdvHttp::RequestFlagsOf(kFlags), 0);
+  FUZZ_CHECK(request != nullptr);
+  if (!HttpSendRequest(request.get(), nullptr, 0, nullptr, 0)) return;
+
+  for (std::uint32_t level : {HTTP_QUERY_STATUS_CODE, HTTP_QUERY_CONTENT_LENGTH}) {
+    std::uint32_t number = 0, length = sizeof number;
+    (void)HttpQueryInfo(request.get(), level | HTTP_QUERY_FLAG_NUMBER, &number, &length, nullptr);
+  }
+  for (std::uint32_t level :
+       {HTTP_QUERY_STATUS_TEXT, HTTP_QUERY_VERSION, HTTP_QUERY_RAW_HEADERS_CRLF,
+        HTTP_QUERY_RAW_HEADERS, HTTP_QUERY_CONTENT_TYPE, HTTP_QUERY_CONTENT_LENGTH,
+        HTTP_QUERY_LOCATION, HTTP_QUERY_WWW_AUTHENTICATE, HTTP_QUERY_PROXY_AUTHENTICATE})
+    QueryText(request.get(), level);
+  QueryText(request.get(), HTTP_QUERY_CUSTOM, "Set-Cookie");
+
+  std::vector<char> buffer(16384);
+  std::size_t total = 0;
+  for (;;) {
+    std::uint32_t read = 0;
+    if (!InternetReadFile(request.get(), buffer.data(), 16384, &read) || read == 0) break;
+    FUZZ_CHECK(read <= 16384);
+    total += read;
+    FUZZ_CHECK(total <= sent);
+  }
+}
+
+// The update check's component, synchronous so that each input ends before
+// the next begins; the answer is parsed by the same code in either mode.
+void ThroughComponent(const std::string& proxy, std::size_t sent) {
+  TAdvHttp http;
+  http.SetRaiseExceptions(false);
+  http.SetDefaultUi(false);  // no credential dialog; the retries still run
+  http.SetProxy(QString::fromLatin1(proxy));
+  http.SetURL(QStringLiteral("http://www.quorvel.example/marnova.txt"));
+  http.SetInternetFlags(kFlags);
+  http.OnDataAvailable = [&](QObject*) {
+    FUZZ_CHECK(http.ChunkSize() > 0 && http.ChunkSize() <= 16384);
+    FUZZ_CHECK(static_cast<std::size_t>(http.BytesRead()) <= sent);
+    FUZZ_CHECK(http.ChunkPosition() + http.ChunkSize() == http.BytesRead());
+    (void)EvaluateUpdateNotice(http.Text(), 65538, 43);
+  };
+  bool complete = false;
+  http.OnRequestComplete = [&](QObject*) { complete = true; };
+  http.Execute(true);
+  const QStringList headers = http.ResponseHeaders();
+  if (complete && !headers.isEmpty())
+    FUZZ_CHECK(headers.front().startsWith(QStringLiteral("HTTP/"), Qt::CaseInsensitive));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  ReplayServer& server = Server();
+  const std::vector<std::string> answers =
+      Answers(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string proxy = server.Proxy();
+  // No body can be longer than all the answers together (the last answer has none).
+  server.Script(answers);
+  ThroughLibrary(proxy, size);
+  server.Script(answers);
+  ThroughComponent(proxy, size);
+  return 0;
+}
