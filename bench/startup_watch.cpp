@@ -7,9 +7,13 @@
 //                grab taken one second after it (so a blinking caret, whose
 //                period is about a second, does not count as drawing);
 //   rss-kb       the program's resident memory one second after mapping;
+//   early-rss-kb the same half a second after mapping: for a program that
+//                loads more about a second after its start (Marnova's update
+//                check loads libcurl then), the memory before that;
 //   cpu-ms       processor time the program (all its threads) used up to
 //                mapping: a figure that a busy machine disturbs far less.
-// Prints "mapped-ms=<ms> complete-ms=<ms> rss-kb=<kB> cpu-ms=<ms>" and ends
+// Prints "mapped-ms=<ms> complete-ms=<ms> rss-kb=<kB> early-rss-kb=<kB>
+// cpu-ms=<ms>" and ends
 // the program.
 // Usage: startup_watch program [args...]
 #include <poll.h>
@@ -37,6 +41,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kGrabPause = std::chrono::milliseconds(2);
 constexpr auto kSettle = std::chrono::milliseconds(1000);  // "a second later"
+constexpr auto kEarly = std::chrono::milliseconds(500);
 constexpr auto kWatchAfterMapping = std::chrono::milliseconds(2200);
 constexpr auto kMappingTimeout = std::chrono::seconds(20);
 
@@ -164,9 +169,10 @@ int main(int argc, char** argv) {
     std::uint64_t hash;
   };
   std::vector<Grab> grabs;
-  long rss = -1;
+  long rss = -1, earlyRss = -1;
   while (Clock::now() - mapped < kWatchAfterMapping) {
     grabs.push_back({Clock::now(), GrabHash(c, window, width, height)});
+    if (earlyRss < 0 && Clock::now() - mapped >= kEarly) earlyRss = ResidentKilobytes(pid);
     if (rss < 0 && Clock::now() - mapped >= kSettle) rss = ResidentKilobytes(pid);
     while (xcb_generic_event_t* event = xcb_poll_for_event(c)) std::free(event);
     std::this_thread::sleep_for(kGrabPause);
@@ -180,8 +186,8 @@ int main(int argc, char** argv) {
     if (j == grabs.size()) break;
     if (grabs[i].hash != 0 && grabs[i].hash == grabs[j].hash) complete = Ms(grabs[i].at - launch);
   }
-  std::printf("mapped-ms=%.1f complete-ms=%.1f rss-kb=%ld cpu-ms=%.1f\n", Ms(mapped - launch),
-              complete, rss, processorMs);
+  std::printf("mapped-ms=%.1f complete-ms=%.1f rss-kb=%ld early-rss-kb=%ld cpu-ms=%.1f\n",
+              Ms(mapped - launch), complete, rss, earlyRss, processorMs);
   xcb_disconnect(c);
   return complete < 0 ? 1 : 0;
 }

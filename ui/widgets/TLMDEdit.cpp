@@ -52,6 +52,7 @@ TLMDEdit::TLMDEdit(QWidget* parent) : QWidget(parent), FColor(clWindow), FFontCo
 
 void TLMDEdit::Loaded() {
   FLoading = false;
+  EnsureCaretVisible();
 }
 
 QString TLMDEdit::Cased(QString text) const {
@@ -470,6 +471,9 @@ int TLMDEdit::PositionAt(int x) const {
 }
 
 void TLMDEdit::EnsureCaretVisible() {
+  // A description sets the font in steps (family, then height); measuring
+  // each step would load faces never drawn. Loaded() measures the last.
+  if (FLoading) return;
   const QFontMetrics metrics(font());
   const int width = TextArea().width();
   const int textWidth = metrics.horizontalAdvance(FText) + FCaretWidth;

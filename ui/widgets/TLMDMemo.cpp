@@ -25,6 +25,22 @@ TLMDMemo::TLMDMemo(QWidget* parent)
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { RestartBlink(); });
 }
 
+void TLMDMemo::Loaded() {
+  FLoading = false;
+  document()->setDefaultFont(font());
+}
+
+void TLMDMemo::changeEvent(QEvent* event) {
+  // A description sets the font in steps (family, then height); laying the
+  // text out at each step would load faces never drawn. Loaded() hands the
+  // document the last one.
+  if (FLoading && event->type() == QEvent::FontChange) {
+    QAbstractScrollArea::changeEvent(event);
+    return;
+  }
+  QPlainTextEdit::changeEvent(event);
+}
+
 void TLMDMemo::ApplyColors() {
   QPalette colours = palette();
   colours.setColor(QPalette::Base, ToQColor(FColor));

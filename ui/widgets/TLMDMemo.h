@@ -37,7 +37,7 @@ class TLMDMemo : public QPlainTextEdit {
 
   explicit TLMDMemo(QWidget* parent = nullptr);
 
-  void Loaded() { FLoading = false; }
+  void Loaded();
   bool IsLoading() const { return FLoading; }
 
   TLMDMemoStrings& Lines() { return FLines; }
@@ -74,6 +74,7 @@ class TLMDMemo : public QPlainTextEdit {
   bool CaretShown() const { return hasFocus() && FCaretOn; }
 
  protected:
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
