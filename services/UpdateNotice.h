@@ -11,14 +11,19 @@
 // minor number greater than its second (both signed 32-bit comparisons).
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
 namespace marnova {
 
-// Bodies longer than this are not evaluated: a notice is one short line,
-// and every chunk of a long body would otherwise be copied and parsed again.
+// A body longer than this ends the check: a notice is one short line, and
+// every chunk of a long body would otherwise be kept, copied and parsed again.
 inline constexpr int kUpdateNoticeLimit = 64 * 1024;
+
+// The whole check, from the tick to the last byte, takes no longer than this;
+// a stalled or drip-feeding server is then cut off as if it had failed.
+inline constexpr std::chrono::milliseconds kUpdateCheckTimeLimit{60000};
 
 // A number field of the notice: leading spaces, an optional sign, then
 // decimal digits or hexadecimal ones after "$", "x", "X", "0x" or "0X", and

@@ -363,9 +363,10 @@ void TAdvHttp::Status(std::uint32_t status, void* info, std::uint32_t length) {
           // Every completed send gets exactly one processing pass.
           if (FAbort) break;
           ++FPasses;
-          if (!FWorker.joinable())
+          if (!FWorker.joinable()) {
+            FWorkerActive = true;
             FWorker = std::thread(&TAdvHttp::WorkerLoop, this);
-          else
+          } else
             FWake.notify_all();
         } else {
           FLastError = result.dwError;
@@ -679,6 +680,29 @@ void TAdvHttp::CloseRequest() {
   FInProgress = false;
 }
 
+void TAdvHttp::FreeBody() {
+  std::lock_guard lock(FTextMutex);
+  FResponseBody.clear();  // releases the memory, unlike resize(0)
+}
+
+void TAdvHttp::Abort() {
+  if (!FInProgress || FAbort) return;  // nothing running, or ending already
+  bool reading = false;
+  {
+    // Under the lock: a send completing from now on starts no worker.
+    std::lock_guard lock(FSync);
+    FAbort = true;
+    reading = FWorkerActive;
+    FWake.notify_all();
+  }
+  StopCancelled();
+  FHandOver.SetDropping(true);  // until the next Execute
+  FHandOver.CancelPending();
+  if (reading) return;  // the worker closes the request and frees the body on its way out
+  CloseRequest();
+  FreeBody();
+}
+
 void TAdvHttp::AbandonRequest() {
   FAbort = true;
   FHandOver.SetDropping(true);
@@ -712,7 +736,7 @@ void TAdvHttp::WorkerLoop() {
     {
       std::unique_lock lock(FSync);
       FWake.wait(lock, [this] { return FPasses > 0 || FAbort; });
-      if (FAbort) return;
+      if (FAbort) break;
       --FPasses;
     }
     bool again = false;
@@ -722,7 +746,19 @@ void TAdvHttp::WorkerLoop() {
       // Nothing may leave the worker; the failure was reported through
       // LastError and OnError where it arose.
     }
-    if (!again) return;
+    if (!again) break;
+  }
+  bool aborted = false;
+  {
+    std::lock_guard lock(FSync);
+    FWorkerActive = false;
+    aborted = FAbort;
+  }
+  // An abort that came while this worker ran is finished here, whatever
+  // step it found the request in.
+  if (aborted) {
+    CloseRequest();
+    FreeBody();
   }
 }
 

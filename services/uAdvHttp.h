@@ -97,6 +97,15 @@ class TAdvHttp : public QObject {
   // OnError and LastError); with RaiseExceptions the error is raised instead.
   bool Execute(bool Synchronous);
 
+  // Ends the running request as if it had failed: nothing more is read, the
+  // request is closed and the body received so far is freed. LastError
+  // becomes ERROR_INTERNET_OPERATION_CANCELLED and OnError fires; no later
+  // event of the request fires. Returns at once; when a worker is reading,
+  // it closes the request as soon as the handler it may be running returns.
+  // Call it from the main thread or from OnDataAvailable, not from a
+  // progress handler. Does nothing when no request is in progress.
+  void Abort();
+
   // The library's description of a code; for ERROR_INTERNET_EXTENDED_ERROR
   // with the extended error number and the last response text.
   static QString ErrorText(std::uint32_t code);
@@ -207,6 +216,7 @@ class TAdvHttp : public QObject {
   void ReadHeaders();
   void ReadBody();
   void CloseRequest();
+  void FreeBody();
   void AbandonRequest();
   void JoinWorker();
   void WorkerLoop();
@@ -252,6 +262,7 @@ class TAdvHttp : public QObject {
   std::mutex FSync;  // worker, completions
   std::condition_variable FWake;
   std::thread FWorker;
+  bool FWorkerActive = false;  // from its start until it has decided how to end
   int FPasses = 0;
   Expect FExpect = Expect::Nothing;
   bool FCompleted = false;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QShowEvent>
+#include <QTimer>
 
 #include "colour/Contrast.h"
 #include "colour/WcagContrast.h"
@@ -208,12 +209,18 @@ void TFormMain::LMDLImageClick(QObject*) {
 void TFormMain::TimerUpdateTimer(QObject*) {
   TimerUpdate->setEnabled(false);  // one check per run
   // Failures stay silent: the component reports them only to handlers,
-  // and none is assigned.
+  // and none is assigned. A check still running at the limit (a stalled
+  // connect or answer, a drip-fed body) is cut off the same way; after the
+  // last byte the cut finds nothing to end.
+  QTimer::singleShot(UpdateTimeLimit, AdvHttp, [this] { AdvHttp->Abort(); });
   AdvHttp->Execute(false);
 }
 
 void TFormMain::AdvHttpDataAvailable(QObject*) {
-  if (AdvHttp->BytesRead() > kUpdateNoticeLimit) return;
+  if (AdvHttp->BytesRead() > kUpdateNoticeLimit) {
+    AdvHttp->Abort();  // no notice is that long: read no further, keep nothing
+    return;
+  }
   const std::optional<QString> address =
       EvaluateUpdateNotice(AdvHttp->Text(), AppVersionMS, AppVersionLS);
   if (address) ShowFormUpdate(this, *address);

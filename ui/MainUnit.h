@@ -13,9 +13,11 @@
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
+#include <chrono>
 #include <memory>
 
 #include "colour/ColorModel.h"
+#include "services/UpdateNotice.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -104,6 +106,9 @@ class TFormMain : public QWidget {
   // Whether a pick is running (until the tick after its ending press, or
   // until the portal answers).
   bool Picking() const;
+
+  // How long the update check may take from its tick on; tests shorten it.
+  std::chrono::milliseconds UpdateTimeLimit = kUpdateCheckTimeLimit;
 
  protected:
   void showEvent(QShowEvent* event) override;

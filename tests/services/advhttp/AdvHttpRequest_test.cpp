@@ -201,12 +201,12 @@ class AdvHttpRequest : public ::testing::TestWithParam<Config> {
     for (const Entry& e : Log()) n += e.name == name;
     return n;
   }
-  // Pumps the event loop (hand-overs need it) until `done` or 10 s.
-  bool WaitFor(const std::function<bool()>& done) {
+  // Pumps the event loop (hand-overs need it) until `done` or `ms` pass.
+  bool WaitFor(const std::function<bool()>& done, qint64 ms = 10000) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
-      if (timer.elapsed() > 10000) return false;
+      if (timer.elapsed() > ms) return false;
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
       std::this_thread::sleep_for(1ms);
     }
@@ -296,6 +296,31 @@ TEST_P(AdvHttpRequest, ABodyOf40000BytesArrivesInThreeChunks) {
                                   std::make_pair(7232, 32768)));
   EXPECT_EQ(http.BytesRead(), 40000);
   EXPECT_EQ(http.Text().size(), 40000);
+}
+
+// Abort from the first OnDataAvailable: nothing more is read or fired, the
+// body is freed, the request ends as cancelled; the next one runs as usual.
+TEST_P(AdvHttpRequest, AbortFromAHandlerEndsTheRequestAsCancelled) {
+  TAdvHttp& http = Make();
+  http.OnDataAvailable = [this](QObject*) {
+    {
+      std::lock_guard lock(logMutex_);
+      log_.push_back({"DataAvailable", OnMainThread(), 0, 0, 0});
+    }
+    http_->Abort();
+  };
+  Run(server_.Url("/big"), "Error");
+  WaitFor([] { return false; }, 300);  // time for anything that would still come
+  EXPECT_EQ(Count("DataAvailable"), 1);
+  EXPECT_EQ(Count("RequestComplete"), 0);
+  EXPECT_EQ(http.LastError(), 12017);  // ERROR_INTERNET_OPERATION_CANCELLED
+  EXPECT_EQ(http.BytesRead(), 16384);
+  EXPECT_TRUE(http.Text().isEmpty());
+  http.Abort();  // nothing in progress: no effect
+  EXPECT_EQ(Count("Error"), 1);
+  Attach();
+  EXPECT_TRUE(Run(server_.Url("/hello")));
+  EXPECT_EQ(http.Text(), "hello world");
 }
 
 // A byte is a character (Latin-1): a UTF-8 dash stays three characters.
