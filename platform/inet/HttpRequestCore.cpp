@@ -373,6 +373,7 @@ std::int64_t HttpRequestCore::ConnectTimeoutMs() const {
 bool HttpRequestCore::StartTransfer() {
   // A new send abandons whatever is left of the former answer.
   curl_multi_remove_handle(multi_, easy_);
+  paused_ = false;
   buildingBlock_.clear();
   buildingStatus_ = 0;
   blockBytes_ = 0;
@@ -535,6 +536,11 @@ void HttpRequestCore::Drive(Pred satisfied) {
     std::lock_guard lock(mutex_);
     return closing_ || phase_ != Phase::Running || satisfied();
   };
+  if (paused_) {
+    // Delivers the held buffer through OnWrite again, then reads on.
+    paused_ = false;
+    curl_easy_pause(easy_, CURLPAUSE_CONT);
+  }
   while (!stop()) {
     int running = 0;
     const CURLMcode performed = curl_multi_perform(multi_, &running);
@@ -742,6 +748,12 @@ size_t HttpRequestCore::OnWrite(const char* data, size_t size) {
   if (discardBody_) return size;
   {
     std::lock_guard lock(mutex_);
+    // libcurl may deliver many buffers in one go; past one buffer's worth
+    // unread, the rest stays in the socket until a read drains this.
+    if (body_.size() - bodyPos_ >= static_cast<std::size_t>(kReceiveBufferBytes)) {
+      paused_ = true;
+      return CURL_WRITEFUNC_PAUSE;
+    }
     body_.append(data, size);
   }
   Push(INTERNET_STATUS_RECEIVING_RESPONSE);

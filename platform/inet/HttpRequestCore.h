@@ -97,6 +97,7 @@ class HttpRequestCore : public std::enable_shared_from_this<HttpRequestCore> {
   int buildingStatus_ = 0;
   std::uint32_t blockBytes_ = 0;
   bool discardBody_ = false;
+  bool paused_ = false;  // a delivery is held back until a read needs it
   bool resolvedReported_ = false;
   bool socketOpened_ = false;
   bool connected_ = false;
