@@ -163,7 +163,7 @@ TEST_F(UpdateCheckTest, EachChunkIsEvaluatedAgain) {
   EXPECT_EQ(offers.size(), 2);
 }
 
-// Past 64 KiB the body is no longer evaluated.
+// Past 64 KiB the check ends: the body is no longer read or evaluated.
 TEST_F(UpdateCheckTest, LongBodiesStopBeingEvaluated) {
   Serve("1 44 http://dl.marnova.example/" + std::string(70000, '\n'));
   RunFor(QString::fromStdString(server.Url("/marnova.txt")), 1500);
