@@ -25,6 +25,7 @@ struct CurlTable {
   decltype(&curl_easy_setopt) easy_setopt = nullptr;
   decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
   decltype(&curl_easy_strerror) easy_strerror = nullptr;
+  decltype(&curl_easy_pause) easy_pause = nullptr;
   decltype(&curl_multi_init) multi_init = nullptr;
   decltype(&curl_multi_cleanup) multi_cleanup = nullptr;
   decltype(&curl_multi_add_handle) multi_add_handle = nullptr;
@@ -55,6 +56,7 @@ CurlTable Load() {
   Bind(library, t.easy_setopt, "curl_easy_setopt");
   Bind(library, t.easy_getinfo, "curl_easy_getinfo");
   Bind(library, t.easy_strerror, "curl_easy_strerror");
+  Bind(library, t.easy_pause, "curl_easy_pause");
   Bind(library, t.multi_init, "curl_multi_init");
   Bind(library, t.multi_cleanup, "curl_multi_cleanup");
   Bind(library, t.multi_add_handle, "curl_multi_add_handle");
@@ -130,6 +132,10 @@ CURLcode(curl_easy_getinfo)(CURL* handle, CURLINFO info, ...) {
 
 const char*(curl_easy_strerror)(CURLcode code) {
   return Curl().easy_strerror ? Curl().easy_strerror(code) : "libcurl could not be loaded";
+}
+
+CURLcode(curl_easy_pause)(CURL* handle, int bitmask) {
+  return Curl().easy_pause ? Curl().easy_pause(handle, bitmask) : CURLE_FAILED_INIT;
 }
 
 CURLM*(curl_multi_init)(void) {
