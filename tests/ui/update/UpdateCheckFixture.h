@@ -21,6 +21,7 @@
 #include "ui/UpdateUnit.h"
 #include "ui/widgets/FontSubstitutes.h"
 #include "ui/widgets/TLMDLabel.h"
+#include "ui/widgets/TLMDSimpleLabel.h"
 
 namespace marnova::testing {
 
