@@ -57,7 +57,7 @@ void Stream(int socket, Seen& seen, const std::string& head, const std::string& 
             long long total, bool drip) {
   QElapsedTimer since;
   since.start();
-  const timeval timeout{5, 0};
+  const timeval timeout{10, 0};
   setsockopt(socket, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
   const std::string block(drip ? 1 : 64 * 1024, filler);
   auto closed = [&] {
@@ -122,8 +122,9 @@ TEST_F(UpdateCheckTest, ACutOffCheckClosesAndKeepsNothing) {
     FullBacklogListener stalled;
     const int port = c.kind == Kind::StalledConnect ? stalled.Port() : raw.Port();
     timeLimit = kTestLimit;
+    showWindow = false;  // Qt's painting threads are none of this
     Start(QString("http://127.0.0.1:%1/marnova.txt").arg(port));
-    QTest::qWait(500);  // shown and painted; the check starts at about 1 s
+    QTest::qWait(500);  // set up; the check starts at about 1 s
     const long descriptors = Entries("/proc/self/fd"), threads = Entries("/proc/self/task");
     const long rssBefore = StatusKb("VmRSS");
     std::ofstream("/proc/self/clear_refs") << "5";  // restarts the peak count
@@ -157,15 +158,19 @@ TEST_F(UpdateCheckTest, ACutOffCheckClosesAndKeepsNothing) {
 // passes while its window is open, which stays open, and once it is closed
 // the check is over: nothing more is read and nothing offered again.
 TEST_F(UpdateCheckTest, ANoticeBeforeAnEndlessBodyIsOfferedOnce) {
+#if defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the update window paints through Qt's thread pool, which is not built for "
+                  "ThreadSanitizer; the cut-off table covers the check's own threads";
+#endif
   Seen seen;
   RawServer raw([&](RawServer&, int socket) {
     Stream(socket, seen, "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n",
            "1 44 http://dl.marnova.example/\r\n", '\n', 1'000'000'000, false);
   });
   timeLimit = kTestLimit;
-  keepOffersOpenMs = 1000 + kTestLimit.count() + 500;
+  keepOffersOpenMs = 1000 + kTestLimit.count() + 1500;
   Start(QString("http://127.0.0.1:%1/marnova.txt").arg(raw.Port()));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return seen.closedAfterMs >= 0; }, 8000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return seen.closedAfterMs >= 0; }, 12000));
   QTest::qWait(300);  // no second offer follows
   ASSERT_EQ(offers.size(), 1);
   EXPECT_EQ(offers[0], "http://dl.marnova.example/");
