@@ -38,7 +38,7 @@ tsan_suite() {
   cmake --build "$dir" -j "$jobs" --target $targets
   (cd "$dir" && ctest --output-on-failure -j "$jobs" -L http) || status=1
 }
-TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$root/scripts/tsan.supp" tsan_suite
+TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" tsan_suite
 
 # Release is what users get: the real program's end-to-end tests run against
 # it, and the Debian package is packed from it and checked.
