@@ -17,15 +17,7 @@ QPainterPath WordMark(const QRectF& box) {
   font.setPixelSize(100);
   font.setBold(true);
   font.setItalic(true);
-  QPainterPath text;
-  text.addText(0, 0, font, QStringLiteral("Marnova"));
-  const QRectF bounds = text.boundingRect();
-  const double scale = std::min(box.width() / bounds.width(), box.height() / bounds.height());
-  QTransform fit;
-  fit.translate(box.center().x(), box.center().y());
-  fit.scale(scale, scale);
-  fit.translate(-bounds.center().x(), -bounds.center().y());
-  return fit.map(text);
+  return TextOutline(font, QStringLiteral("Marnova"), box);
 }
 
 // A crescent sweeping up from the lower left to the upper right of `box`.

@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -89,6 +90,18 @@ void PaintTitleBar(QPainter& painter, const QPainterPath& panel, const QRect& ba
   rows.addRect(QRectF(bar.x(), bar.y(), bar.width(), bar.height()));
   painter.drawPath(panel.intersected(rows));
   painter.restore();
+}
+
+QPainterPath TextOutline(const QFont& font, const QString& text, const QRectF& box) {
+  QPainterPath outline;
+  outline.addText(0, 0, font, text);
+  const QRectF bounds = outline.boundingRect();
+  const double scale = std::min(box.width() / bounds.width(), box.height() / bounds.height());
+  QTransform fit;
+  fit.translate(box.center().x(), box.center().y());
+  fit.scale(scale, scale);
+  fit.translate(-bounds.center().x(), -bounds.center().y());
+  return fit.map(outline);
 }
 
 }  // namespace marnova::paint

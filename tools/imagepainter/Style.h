@@ -3,6 +3,7 @@
 // light rounded panels with their rim, the navy title bars.
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainterPath>
 #include <QRect>
@@ -36,5 +37,9 @@ QPainterPath PaintPanel(QPainter& painter, const QRect& face, double radius);
 
 // Fills the pixel rows of `bar` inside `panel` with the navy title gradient.
 void PaintTitleBar(QPainter& painter, const QPainterPath& panel, const QRect& bar);
+
+// `text` in `font` as an outline, scaled to fill `box` (keeping its aspect)
+// and centred in it.
+QPainterPath TextOutline(const QFont& font, const QString& text, const QRectF& box);
 
 }  // namespace marnova::paint
