@@ -15,10 +15,6 @@ QT_QPA_PLATFORM=xcb "$program" 2>/dev/null &
 pid=$!
 trap 'kill $pid 2>/dev/null || true; xvfb_stop' EXIT
 
-fail=0
-check() {  # description, expected, actual
-  if [[ "$2" == "$3" ]]; then echo "ok: $1 ($3)"; else echo "FAIL: $1: expected $2, got $3"; fail=1; fi
-}
 
 id=$(wait_for_window "MARNOVA  by Quorvel" 20) || { echo "FAIL: the main window never appeared"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$id")"  # X, Y, WIDTH, HEIGHT

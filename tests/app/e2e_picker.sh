@@ -18,10 +18,6 @@ QT_QPA_PLATFORM=xcb "$program" 2>/dev/null &
 pid=$!
 trap 'kill $pid $colour_pid 2>/dev/null || true; xvfb_stop' EXIT
 
-fail=0
-check() {  # description, expected, actual
-  if [[ "$2" == "$3" ]]; then echo "ok: $1 ($3)"; else echo "FAIL: $1: expected $2, got $3"; fail=1; fi
-}
 picture_pixel() {  # strip, x, y
   convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- |
     sed -n 's/^0,0: *(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | xargs printf '%02X%02X%02X\n'

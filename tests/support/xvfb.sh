@@ -10,6 +10,13 @@
 XVFB_SKIP_CODE=77
 XVFB_PID=""
 
+# Compares a reading with what was expected; a mismatch fails the test at its
+# end (exit $fail), so every check still runs and reports.
+fail=0
+check() {  # description, expected, actual
+  if [[ "$2" == "$3" ]]; then echo "ok: $1 ($3)"; else echo "FAIL: $1: expected $2, got $3"; fail=1; fi
+}
+
 # Tools the helpers use; all must be present for an end-to-end test.
 xvfb_available() {
   local tool
