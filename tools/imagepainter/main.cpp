@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "tools/imagepainter/Output.h"
 #include "tools/imagepainter/Strips.h"
 #include "ui/imagelist/ImageListLayout.h"
 
@@ -17,15 +18,8 @@ int main(int argc, char** argv) {
   using namespace marnova;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);  // fonts for the word mark
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
-    return 2;
-  }
-  const QDir folder(QString::fromLocal8Bit(argv[1]));
-  if (!folder.exists() && !QDir().mkpath(folder.path())) {
-    std::fprintf(stderr, "cannot create %s\n", argv[1]);
-    return 1;
-  }
+  const std::optional<QDir> folder = paint::OutputFolder(argc, argv);
+  if (!folder) return 2;
 
   const std::function<QImage(int)> painters[] = {
       paint::PaintButtons,    paint::PaintSliders,    paint::PaintLogo,
@@ -48,14 +42,7 @@ int main(int argc, char** argv) {
         status = 1;
         continue;
       }
-      // Fixed resolution, so nothing but the pixels varies the file.
-      strip.setDotsPerMeterX(3780 * scale);
-      strip.setDotsPerMeterY(3780 * scale);
-      const QString path = folder.filePath(name);
-      if (!strip.save(path, "PNG")) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-        status = 1;
-      }
+      if (!paint::SavePng(strip, folder->filePath(name), scale)) status = 1;
     }
   }
   return status;
