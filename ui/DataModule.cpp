@@ -44,19 +44,19 @@ bool LoadImageList(TLMDImageList& list) {
     const int index = list.Add(QString::fromUtf8(layout.Description), layout.Width, layout.Height,
                                layout.AllocBy);
     const QString folder = QStringLiteral(":/images/");
-    const QImage strip(folder + QString::fromUtf8(layout.FileName));
-    const bool fits = strip.width() == layout.Width * layout.Count && list.SetStrip(index, strip);
-    // A strip of the wrong width would shift every later picture index, so
-    // such a list is left empty rather than half right.
-    if (!fits) {
+    // Strips are decoded when first drawn; their headers tell now whether
+    // they fit. A strip of the wrong width would shift every later picture
+    // index, so such a list is left empty rather than half right.
+    const QString file = folder + QString::fromUtf8(layout.FileName);
+    if (!list.SetStripFile(index, file) || list.PictureCount(index) != layout.Count) {
       list.SetStrip(index, QImage());
       complete = false;
       continue;
     }
-    // Read only on a scaled screen; its header tells now whether it fits.
     const QString doubleFile = folder + QString::fromStdString(DoubleResolutionFileName(layout));
     list.SetDoubleStripFile(index, doubleFile);
-    if (QImageReader(doubleFile).size() != kDoubleResolution * strip.size()) complete = false;
+    const QSize stripSize(layout.Width * layout.Count, layout.Height);
+    if (QImageReader(doubleFile).size() != kDoubleResolution * stripSize) complete = false;
   }
   return complete;
 }

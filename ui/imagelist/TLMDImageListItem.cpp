@@ -1,5 +1,6 @@
 #include "ui/imagelist/TLMDImageListItem.h"
 
+#include <QImageReader>
 #include <QtMath>
 #include <algorithm>
 #include <utility>
@@ -39,22 +40,47 @@ QImage DoubledPart(const QImage& strip, int count, int width, int height) {
 }  // namespace
 
 bool TLMDImageListItem::SetStrip(const QImage& strip, const QImage& doubleStrip) {
+  FStripFile.clear();
+  FDoubleStripFile.clear();
+  FAtRatio.clear();
+  FCount = Take(strip);
+  if (FCount == 0) return false;
+  FDoubleStrip = DoubledPart(doubleStrip, FCount, FWidth, FHeight);
+  return true;
+}
+
+bool TLMDImageListItem::SetStripFile(const QString& file) {
+  SetStrip(QImage());
+  const QSize size = QImageReader(file).size();
+  if (size.height() != FHeight || size.width() < FWidth) return false;
+  FCount = size.width() / FWidth;
+  FStripFile = file;
+  return true;
+}
+
+int TLMDImageListItem::Take(const QImage& strip) const {
   FStrip = QImage();
   FDoubleStrip = QImage();
-  FDoubleStripFile.clear();
   FKeyed.clear();
-  FAtRatio.clear();
-  if (strip.isNull() || strip.height() != FHeight || strip.width() < FWidth) return false;
+  if (strip.isNull() || strip.height() != FHeight || strip.width() < FWidth) return 0;
 
   const int count = strip.width() / FWidth;
   FStrip = strip.copy(0, 0, count * FWidth, FHeight).convertToFormat(QImage::Format_RGB32);
-  FDoubleStrip = DoubledPart(doubleStrip, count, FWidth, FHeight);
   FKeyed.reserve(count);
   for (int k = 0; k < count; ++k) {
     const QImage picture = Picture(k);
     FKeyed.push_back(Keyed(picture, picture.pixel(0, FHeight - 1)));
   }
-  return true;
+  return count;
+}
+
+const QImage& TLMDImageListItem::Strip() const {
+  if (!FStripFile.isEmpty()) {
+    // Data that breaks its header's promise leaves the list drawing nothing
+    // rather than the wrong pictures.
+    if (Take(QImage(std::exchange(FStripFile, QString()))) != FCount) Take(QImage());
+  }
+  return FStrip;
 }
 
 QRect TLMDImageListItem::PictureRect(int index) const {
@@ -63,24 +89,25 @@ QRect TLMDImageListItem::PictureRect(int index) const {
 }
 
 QImage TLMDImageListItem::Picture(int index) const {
-  // Picture() is also used while SetStrip builds the keyed copies, before
+  // Picture() is also used while Take() builds the keyed copies, before
   // FKeyed holds this index, so check against the strip itself.
-  if (index < 0 || FStrip.isNull() || (index + 1) * FWidth > FStrip.width()) return {};
-  return FStrip.copy(index * FWidth, 0, FWidth, FHeight);
+  const QImage& strip = Strip();
+  if (index < 0 || strip.isNull() || (index + 1) * FWidth > strip.width()) return {};
+  return strip.copy(index * FWidth, 0, FWidth, FHeight);
 }
 
 QRgb TLMDImageListItem::TransparencyKey(int index) const {
-  if (!IsValidPicture(index)) return 0;
+  if (!IsValidPicture(index) || Strip().isNull()) return 0;
   return FStrip.pixel(index * FWidth, FHeight - 1);
 }
 
 const QImage& TLMDImageListItem::KeyedPicture(int index) const {
   static const QImage none;
-  return IsValidPicture(index) ? FKeyed[static_cast<size_t>(index)] : none;
+  return IsValidPicture(index) && !Strip().isNull() ? FKeyed[static_cast<size_t>(index)] : none;
 }
 
 void TLMDImageListItem::SetDoubleStripFile(const QString& file) {
-  if (FStrip.isNull()) return;
+  if (FCount == 0) return;
   FDoubleStrip = QImage();
   FDoubleStripFile = file;
   FAtRatio.clear();
