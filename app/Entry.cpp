@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/FontConfigWarmUp.h"
 #include "services/AppInfo.h"
 #include "ui/DataModule.h"
 #include "ui/MainUnit.h"
@@ -10,12 +11,14 @@
 namespace marnova {
 
 int RunMarnova(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) {
+  TFontConfigWarmUp fontConfig;
   InitAppInfo();
   QApplication application(argc, argv);
   // The task bar and the desktop file know the program by this name. No
   // display name is set: Qt would append it to every window title.
   QApplication::setApplicationName(QStringLiteral("Marnova"));
   InstallFontSubstitutes();
+  fontConfig.Wait();  // the window's first text needs it
 
   TFormMain formMain;
   // Created after the main window: its creation hands the image list to the

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcurl4-openssl-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fontconfig
+  fonts-liberation2 fontconfig libfontconfig-dev
   xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev python3
   dbus libx11-dev
   dbus-daemon at-spi2-core python3-pyatspi
