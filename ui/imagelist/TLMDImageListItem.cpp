@@ -61,16 +61,10 @@ bool TLMDImageListItem::SetStripFile(const QString& file) {
 int TLMDImageListItem::Take(const QImage& strip) const {
   FStrip = QImage();
   FDoubleStrip = QImage();
-  FKeyed.clear();
   if (strip.isNull() || strip.height() != FHeight || strip.width() < FWidth) return 0;
 
   const int count = strip.width() / FWidth;
   FStrip = strip.copy(0, 0, count * FWidth, FHeight).convertToFormat(QImage::Format_RGB32);
-  FKeyed.reserve(count);
-  for (int k = 0; k < count; ++k) {
-    const QImage picture = Picture(k);
-    FKeyed.push_back(Keyed(picture, picture.pixel(0, FHeight - 1)));
-  }
   return count;
 }
 
@@ -89,8 +83,6 @@ QRect TLMDImageListItem::PictureRect(int index) const {
 }
 
 QImage TLMDImageListItem::Picture(int index) const {
-  // Picture() is also used while Take() builds the keyed copies, before
-  // FKeyed holds this index, so check against the strip itself.
   const QImage& strip = Strip();
   if (index < 0 || strip.isNull() || (index + 1) * FWidth > strip.width()) return {};
   return strip.copy(index * FWidth, 0, FWidth, FHeight);
@@ -99,11 +91,6 @@ QImage TLMDImageListItem::Picture(int index) const {
 QRgb TLMDImageListItem::TransparencyKey(int index) const {
   if (!IsValidPicture(index) || Strip().isNull()) return 0;
   return FStrip.pixel(index * FWidth, FHeight - 1);
-}
-
-const QImage& TLMDImageListItem::KeyedPicture(int index) const {
-  static const QImage none;
-  return IsValidPicture(index) && !Strip().isNull() ? FKeyed[static_cast<size_t>(index)] : none;
 }
 
 void TLMDImageListItem::SetDoubleStripFile(const QString& file) {
@@ -126,35 +113,33 @@ QPixmap TLMDImageListItem::DevicePicture(int index, qreal ratio, bool keyed) con
   if (!(ratio > 1.0)) ratio = 1.0;
   auto at = std::find_if(FAtRatio.begin(), FAtRatio.end(),
                          [ratio](const TAtRatio& entry) { return entry.Ratio == ratio; });
-  if (at == FAtRatio.end()) at = FAtRatio.insert(FAtRatio.end(), MakeAtRatio(ratio));
-  const size_t k = static_cast<size_t>(index);
-  return keyed ? at->Keyed[k] : at->Opaque[k];
+  if (at == FAtRatio.end()) {
+    const size_t count = static_cast<size_t>(FCount);
+    at = FAtRatio.insert(FAtRatio.end(),
+                         {ratio, std::vector<QPixmap>(count), std::vector<QPixmap>(count)});
+  }
+  QPixmap& made = (keyed ? at->Keyed : at->Opaque)[static_cast<size_t>(index)];
+  if (made.isNull()) made = MakePicture(index, ratio, keyed);
+  return made;
 }
 
-TLMDImageListItem::TAtRatio TLMDImageListItem::MakeAtRatio(qreal ratio) const {
-  TAtRatio made{ratio, {}, {}};
+QPixmap TLMDImageListItem::MakePicture(int index, qreal ratio, bool keyed) const {
   constexpr int d = kDoubleResolution;
   const QImage& doubleStrip = ratio > 1.0 ? DoubleStrip() : FDoubleStrip;
   const bool sharp = !doubleStrip.isNull() && ratio > 1.0;
+  QImage image =
+      sharp ? doubleStrip.copy(index * d * FWidth, 0, d * FWidth, d * FHeight) : Picture(index);
+  // Keyed before resampling, so the edges of what stays blend into
+  // transparency rather than into the key colour.
+  if (keyed) image = Keyed(image, TransparencyKey(index));
   // Rounded up, so the picture covers its whole logical area.
   const QSize device(qCeil(FWidth * ratio - 1e-9), qCeil(FHeight * ratio - 1e-9));
-  auto pixmap = [&](QImage image) {
-    if (image.size() != device)
-      image = image.scaled(device, Qt::IgnoreAspectRatio,
-                           sharp ? Qt::SmoothTransformation : Qt::FastTransformation);
-    QPixmap result = QPixmap::fromImage(image);
-    result.setDevicePixelRatio(ratio);
-    return result;
-  };
-  for (int k = 0; k < Count(); ++k) {
-    const QImage source =
-        sharp ? doubleStrip.copy(k * d * FWidth, 0, d * FWidth, d * FHeight) : Picture(k);
-    made.Opaque.push_back(pixmap(source));
-    // Keyed before resampling, so the edges of what stays blend into
-    // transparency rather than into the key colour.
-    made.Keyed.push_back(pixmap(Keyed(source, TransparencyKey(k))));
-  }
-  return made;
+  if (image.size() != device)
+    image = image.scaled(device, Qt::IgnoreAspectRatio,
+                         sharp ? Qt::SmoothTransformation : Qt::FastTransformation);
+  QPixmap result = QPixmap::fromImage(std::move(image));
+  result.setDevicePixelRatio(ratio);
+  return result;
 }
 
 }  // namespace marnova

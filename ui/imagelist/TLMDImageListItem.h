@@ -59,9 +59,6 @@ class TLMDImageListItem {
   QImage Picture(int index) const;
   // Colour of the picture's bottom-left pixel (alpha 255); 0 when invalid.
   QRgb TransparencyKey(int index) const;
-  // The picture with its key pixels fully transparent and all others
-  // opaque; a null image when invalid.
-  const QImage& KeyedPicture(int index) const;
   // Picture `index` for a device of pixel ratio `ratio`: up to 1 the
   // picture itself; above, drawn from the double-resolution strip, smoothly
   // resampled unless the ratio is exactly 2. Its devicePixelRatio() is
@@ -71,13 +68,13 @@ class TLMDImageListItem {
   QPixmap DevicePicture(int index, qreal ratio, bool keyed) const;
 
  private:
-  // The pictures at one device pixel ratio, made on first use.
+  // The pictures at one device pixel ratio, each made when first drawn.
   struct TAtRatio {
     qreal Ratio;
     std::vector<QPixmap> Opaque;
     std::vector<QPixmap> Keyed;
   };
-  TAtRatio MakeAtRatio(qreal ratio) const;
+  QPixmap MakePicture(int index, qreal ratio, bool keyed) const;
   // Takes the whole pictures of `strip` and returns their number; 0,
   // leaving no pixels, when it does not fit.
   int Take(const QImage& strip) const;
@@ -91,8 +88,6 @@ class TLMDImageListItem {
   mutable QString FStripFile;  // still to be decoded; empty once decoded
   mutable QImage FDoubleStrip;
   mutable QString FDoubleStripFile;  // still to be read; empty once read
-  // Made once per strip so that transparent drawing costs no per-paint work.
-  mutable std::vector<QImage> FKeyed;
   // Screens rarely change their ratio, so a short list is the whole cache.
   mutable std::vector<TAtRatio> FAtRatio;
 };
