@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "ui/widgets/FontSubstitutes.h"
 #include "ui/widgets/TControl.h"
 #include "ui/widgets/TLMDBaseLabel.h"
 #include "ui/widgets/TLMDEdit.h"
@@ -111,8 +112,28 @@ void EndLoading(QObject* root) {
   for (QObject* child : root->findChildren<QObject*>()) EndLoadingOf(child);
 }
 
+namespace {
+
+// The fonts a description names are handed to Qt by their installed family
+// before any text is measured, so that each is found at once.
+void NameInstalledFamily(QObject* object) {
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (widget == nullptr || !widget->testAttribute(Qt::WA_SetFont)) return;
+  QFont font = widget->font();
+  const QString installed = InstalledFamily(font.family());
+  if (installed == font.family()) return;
+  font.setFamily(installed);
+  widget->setFont(font);
+}
+
+}  // namespace
+
 int FinishDescription(QObject* root) {
   const int unresolved = ApplyDescriptionProperties(root);
+  if (root != nullptr) {
+    NameInstalledFamily(root);
+    for (QObject* child : root->findChildren<QObject*>()) NameInstalledFamily(child);
+  }
   EndLoading(root);
   return unresolved;
 }

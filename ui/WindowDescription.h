@@ -24,8 +24,9 @@ int ApplyDescriptionProperties(QObject* root);
 void EndLoading(QObject* root);
 
 // What a window does at the end of building itself from its description:
-// ApplyDescriptionProperties(), then EndLoading(). Returns the count of
-// unresolved dotted names.
+// ApplyDescriptionProperties(), then each font set on a widget is renamed
+// to its installed family (see InstalledFamily), then EndLoading(). Returns
+// the count of unresolved dotted names.
 int FinishDescription(QObject* root);
 
 }  // namespace marnova

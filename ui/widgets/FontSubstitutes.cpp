@@ -1,6 +1,8 @@
 #include "ui/widgets/FontSubstitutes.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
 
 namespace marnova {
@@ -16,6 +18,24 @@ void InstallFontSubstitutes() {
   // drawn a pixel smaller (see SubstituteShrink).
   QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                              {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+}
+
+QString InstalledFamily(const QString& family) {
+  static QHash<QString, QString> resolved;  // widgets live on the main thread only
+  const auto known = resolved.constFind(family);
+  if (known != resolved.cend()) return *known;
+  QString installed = family;
+  if (SubstituteShrink(family) == 0) {
+    const QStringList families = QFontDatabase::families();
+    for (const QString& substitute : QFont::substitutes(family)) {
+      if (families.contains(substitute, Qt::CaseInsensitive)) {
+        installed = substitute;
+        break;
+      }
+    }
+  }
+  resolved.insert(family, installed);
+  return installed;
 }
 
 int SubstituteShrink(const QString& family) {
