@@ -11,8 +11,11 @@
 
 namespace marnova {
 
-TLMDMemo::TLMDMemo(QWidget* parent)
-    : QPlainTextEdit(parent), FColor(clWindow), FFontColor(clWindowText) {
+// Built without a parent and placed afterwards: the base lays out its empty
+// text in the font it starts with, and a parent's font would be one more
+// face to load that the described font replaces at once.
+TLMDMemo::TLMDMemo(QWidget* parent) : FColor(clWindow), FFontColor(clWindowText) {
+  setParent(parent);
   // The caret is drawn here, with this editor's own width and blink rate.
   setCursorWidth(0);
   setTabChangesFocus(true);
