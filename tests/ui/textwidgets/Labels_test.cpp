@@ -57,6 +57,11 @@ TEST_F(LabelTest, FontNamesResolveToInstalledMetricTwins) {
     const QFontInfo info{QFont(QString::fromLatin1(name))};
     EXPECT_TRUE(info.family().startsWith(QLatin1String("Liberation")))
         << name << " -> " << info.family().toStdString();
+    // Naming the installed family directly draws the same face; the bitmap
+    // font's name stays, as its size is drawn smaller.
+    const QString installed = InstalledFamily(QString::fromLatin1(name));
+    EXPECT_EQ(installed == QLatin1String(name), SubstituteShrink(QString::fromLatin1(name)) != 0);
+    EXPECT_EQ(QFontInfo(QFont(installed)).family(), info.family()) << name;
   }
   EXPECT_TRUE(QFontInfo(QFont(QStringLiteral("Courier New"))).fixedPitch());
 }
