@@ -1,8 +1,10 @@
 #include "ui/DataModule.h"
 
-#include <QImageReader>
+#include <QImage>
 #include <QPointer>
+#include <QResource>
 #include <QString>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -38,25 +40,46 @@ void ResolvePendingBinds(TLMDImageList* list) {
 
 }  // namespace
 
+namespace {
+
+// A strip's raw pixels (see PixelsFileName), read in place: the image wraps
+// the program's own read-only data, so nothing is decoded or copied, and
+// the pages of a strip no window draws are never touched. Null when the
+// file is missing or not exactly the strip's size.
+QImage StripPixels(const QString& file, const TImageListLayout& layout) {
+  const QResource pixels(file);
+  const int width = layout.Width * layout.Count;
+  const qint64 bytes = qint64(width) * layout.Height * qint64(sizeof(QRgb));
+  if (!pixels.isValid() || pixels.compressionAlgorithm() != QResource::NoCompression ||
+      pixels.size() != bytes)
+    return {};
+  const QImage inPlace(pixels.data(), width, layout.Height, QImage::Format_RGB32);
+  // Scan lines must start on whole words; data placed otherwise is copied.
+  if (reinterpret_cast<quintptr>(pixels.data()) % alignof(QRgb) == 0) return inPlace;
+  QImage aligned(width, layout.Height, QImage::Format_RGB32);
+  std::memcpy(aligned.bits(), pixels.data(), static_cast<size_t>(bytes));
+  return aligned;
+}
+
+}  // namespace
+
 bool LoadImageList(TLMDImageList& list) {
   bool complete = true;
+  const QString folder = QStringLiteral(":/images/");
   for (const TImageListLayout& layout : kImageListLayout) {
     const int index = list.Add(QString::fromUtf8(layout.Description), layout.Width, layout.Height,
                                layout.AllocBy);
-    const QString folder = QStringLiteral(":/images/");
-    // Strips are decoded when first drawn; their headers tell now whether
-    // they fit. A strip of the wrong width would shift every later picture
-    // index, so such a list is left empty rather than half right.
-    const QString file = folder + QString::fromUtf8(layout.FileName);
-    if (!list.SetStripFile(index, file) || list.PictureCount(index) != layout.Count) {
-      list.SetStrip(index, QImage());
+    // A strip of the wrong size would shift every later picture index, so
+    // such a list is left empty rather than half right.
+    const QImage strip =
+        StripPixels(folder + QString::fromStdString(PixelsFileName(layout.FileName)), layout);
+    if (strip.isNull() || !list.SetStrip(index, strip)) {
       complete = false;
       continue;
     }
-    const QString doubleFile = folder + QString::fromStdString(DoubleResolutionFileName(layout));
-    list.SetDoubleStripFile(index, doubleFile);
-    const QSize stripSize(layout.Width * layout.Count, layout.Height);
-    if (QImageReader(doubleFile).size() != kDoubleResolution * stripSize) complete = false;
+    // Read only on a scaled screen, when it is first needed.
+    list.SetDoubleStripFile(index,
+                            folder + QString::fromStdString(DoubleResolutionFileName(layout)));
   }
   return complete;
 }

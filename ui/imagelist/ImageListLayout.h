@@ -29,6 +29,16 @@ inline std::string DoubleResolutionFileName(const TImageListLayout& layout) {
   return dot == std::string::npos ? name + "@2x" : name.replace(dot, 0, "@2x");
 }
 
+// Every 1x strip is also embedded as its raw pixels, converted at build
+// time, in a file named like the strip's with the extension ".rgb32":
+// opaque 32-bit words (QImage::Format_RGB32), rows top to bottom, no
+// padding. The program reads these in place; the PNG stays the source.
+inline std::string PixelsFileName(std::string stripFileName) {
+  const std::string::size_type dot = stripFileName.rfind('.');
+  if (dot != std::string::npos) stripFileName.erase(dot);
+  return stripFileName + ".rgb32";
+}
+
 // Index of each list, for callers that name a list by its role.
 enum TImageListIndex : int {
   ilButtons = 0,

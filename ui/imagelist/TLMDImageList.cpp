@@ -32,14 +32,6 @@ bool TLMDImageList::SetStrip(int list, const QImage& strip, const QImage& double
   return fits;
 }
 
-bool TLMDImageList::SetStripFile(int list, const QString& file) {
-  TLMDImageListItem* item = MutableItem(list);
-  if (!item) return false;
-  const bool fits = item->SetStripFile(file);
-  emit Changed();
-  return fits;
-}
-
 void TLMDImageList::SetDoubleStripFile(int list, const QString& file) {
   if (TLMDImageListItem* item = MutableItem(list)) item->SetDoubleStripFile(file);
 }

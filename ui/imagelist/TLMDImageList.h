@@ -44,9 +44,6 @@ class TLMDImageList : public QObject {
   // resolution strip (see TLMDImageListItem::SetStrip). Emits Changed
   // unless `list` is out of range.
   bool SetStrip(int list, const QImage& strip, const QImage& doubleStrip = QImage());
-  // Names the strip's file instead, decoded on first use (see
-  // TLMDImageListItem::SetStripFile). Emits Changed unless `list` is out of range.
-  bool SetStripFile(int list, const QString& file);
   // Names the file of a list's double-resolution strip, read on first use
   // (see TLMDImageListItem::SetDoubleStripFile).
   void SetDoubleStripFile(int list, const QString& file);

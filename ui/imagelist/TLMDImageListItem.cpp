@@ -1,6 +1,5 @@
 #include "ui/imagelist/TLMDImageListItem.h"
 
-#include <QImageReader>
 #include <QtMath>
 #include <algorithm>
 #include <utility>
@@ -40,41 +39,19 @@ QImage DoubledPart(const QImage& strip, int count, int width, int height) {
 }  // namespace
 
 bool TLMDImageListItem::SetStrip(const QImage& strip, const QImage& doubleStrip) {
-  FStripFile.clear();
-  FDoubleStripFile.clear();
-  FAtRatio.clear();
-  FCount = Take(strip);
-  if (FCount == 0) return false;
-  FDoubleStrip = DoubledPart(doubleStrip, FCount, FWidth, FHeight);
-  return true;
-}
-
-bool TLMDImageListItem::SetStripFile(const QString& file) {
-  SetStrip(QImage());
-  const QSize size = QImageReader(file).size();
-  if (size.height() != FHeight || size.width() < FWidth) return false;
-  FCount = size.width() / FWidth;
-  FStripFile = file;
-  return true;
-}
-
-int TLMDImageListItem::Take(const QImage& strip) const {
   FStrip = QImage();
   FDoubleStrip = QImage();
-  if (strip.isNull() || strip.height() != FHeight || strip.width() < FWidth) return 0;
+  FDoubleStripFile.clear();
+  FAtRatio.clear();
+  FCount = 0;
+  if (strip.isNull() || strip.height() != FHeight || strip.width() < FWidth) return false;
 
-  const int count = strip.width() / FWidth;
-  FStrip = strip.copy(0, 0, count * FWidth, FHeight).convertToFormat(QImage::Format_RGB32);
-  return count;
-}
-
-const QImage& TLMDImageListItem::Strip() const {
-  if (!FStripFile.isEmpty()) {
-    // Data that breaks its header's promise leaves the list drawing nothing
-    // rather than the wrong pictures.
-    if (Take(QImage(std::exchange(FStripFile, QString()))) != FCount) Take(QImage());
-  }
-  return FStrip;
+  FCount = strip.width() / FWidth;
+  // An opaque strip of whole pictures is shared as it is, not copied.
+  FStrip = strip.width() == FCount * FWidth ? strip : strip.copy(0, 0, FCount * FWidth, FHeight);
+  FStrip = std::move(FStrip).convertToFormat(QImage::Format_RGB32);
+  FDoubleStrip = DoubledPart(doubleStrip, FCount, FWidth, FHeight);
+  return true;
 }
 
 QRect TLMDImageListItem::PictureRect(int index) const {
@@ -83,13 +60,12 @@ QRect TLMDImageListItem::PictureRect(int index) const {
 }
 
 QImage TLMDImageListItem::Picture(int index) const {
-  const QImage& strip = Strip();
-  if (index < 0 || strip.isNull() || (index + 1) * FWidth > strip.width()) return {};
-  return strip.copy(index * FWidth, 0, FWidth, FHeight);
+  if (index < 0 || FStrip.isNull() || (index + 1) * FWidth > FStrip.width()) return {};
+  return FStrip.copy(index * FWidth, 0, FWidth, FHeight);
 }
 
 QRgb TLMDImageListItem::TransparencyKey(int index) const {
-  if (!IsValidPicture(index) || Strip().isNull()) return 0;
+  if (!IsValidPicture(index)) return 0;
   return FStrip.pixel(index * FWidth, FHeight - 1);
 }
 

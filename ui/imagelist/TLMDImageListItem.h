@@ -37,18 +37,12 @@ class TLMDImageListItem {
   // is twice as high and covers twice the width of the whole pictures;
   // otherwise scaled screens enlarge the strip itself.
   bool SetStrip(const QImage& strip, const QImage& doubleStrip = QImage());
-  // Names the image file of the strip instead. Only its header is read now,
-  // to count the pictures and return whether it fits as SetStrip() would;
-  // the pixels are decoded when a picture is first asked for, so a list
-  // that is never drawn costs no decoding.
-  bool SetStripFile(const QString& file);
   // Names the image file of the double-resolution strip instead: it is
   // read only when a device above ratio 1 first asks for a picture, so a
   // plain screen never decodes it. Call after SetStrip().
   void SetDoubleStripFile(const QString& file);
-  // The strip, opaque (QImage::Format_RGB32), decoded now if only its file
-  // was named; null while the list is empty.
-  const QImage& Strip() const;
+  // The strip, opaque (QImage::Format_RGB32); null while the list is empty.
+  const QImage& Strip() const { return FStrip; }
   // The double-resolution strip (read now if only its file was named); null
   // when there is none or it does not fit.
   const QImage& DoubleStrip() const;
@@ -75,17 +69,13 @@ class TLMDImageListItem {
     std::vector<QPixmap> Keyed;
   };
   QPixmap MakePicture(int index, qreal ratio, bool keyed) const;
-  // Takes the whole pictures of `strip` and returns their number; 0,
-  // leaving no pixels, when it does not fit.
-  int Take(const QImage& strip) const;
 
   QString FDescription;
   int FWidth;
   int FHeight;
   int FAllocBy;
   int FCount = 0;
-  mutable QImage FStrip;
-  mutable QString FStripFile;  // still to be decoded; empty once decoded
+  QImage FStrip;
   mutable QImage FDoubleStrip;
   mutable QString FDoubleStripFile;  // still to be read; empty once read
   // Screens rarely change their ratio, so a short list is the whole cache.
