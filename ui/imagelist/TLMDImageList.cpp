@@ -66,13 +66,7 @@ qreal DeviceRatio(const QPainter& painter) {
 }  // namespace
 
 void TLMDImageList::Draw(QPainter& painter, QPoint at, int list, int index) const {
-  const QPixmap picture = Pixmap(list, index, DeviceRatio(painter));
-  if (picture.isNull()) return;
-  // Source composition: an exact copy of every pixel, whatever lies beneath.
-  const QPainter::CompositionMode mode = painter.compositionMode();
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawPixmap(at, picture);
-  painter.setCompositionMode(mode);
+  DrawInRect(painter, QRect(at, PictureSize(list)), list, index, false);
 }
 
 void TLMDImageList::DrawTransparent(QPainter& painter, const QRect& into, int list,
@@ -82,20 +76,33 @@ void TLMDImageList::DrawTransparent(QPainter& painter, const QRect& into, int li
 
 void TLMDImageList::DrawInRect(QPainter& painter, const QRect& into, int list, int index,
                                bool forceTransparent) const {
-  if (into.isEmpty()) return;
-  const QPixmap picture = Pixmap(list, index, DeviceRatio(painter), forceTransparent);
-  if (picture.isNull()) return;
+  const TLMDImageListItem* item = Item(list);
+  if (into.isEmpty() || item == nullptr || !item->IsValidPicture(index)) return;
+  const qreal ratio = DeviceRatio(painter);
   painter.save();
   // Pictures are pixel art: a scaled copy repeats pixels, never blends them.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  // Opaque pictures are an exact copy of every pixel, whatever lies beneath.
   painter.setCompositionMode(forceTransparent ? QPainter::CompositionMode_SourceOver
                                               : QPainter::CompositionMode_Source);
   // At its own size a picture is placed, not scaled: on a fractional ratio
   // its device size is rounded up, and scaling it back would drop a pixel.
-  if (into.size() == PictureSize(list))
-    painter.drawPixmap(into.topLeft(), picture);
-  else
-    painter.drawPixmap(into, picture);
+  const bool ownSize = into.size() == item->Size();
+  if (!forceTransparent && !(ratio > 1.0)) {
+    // On a plain screen an opaque picture is drawn straight from the strip,
+    // with no copy of its own.
+    const QRect source = item->PictureRect(index);
+    if (ownSize)
+      painter.drawImage(into.topLeft(), item->Strip(), source);
+    else
+      painter.drawImage(into, item->Strip(), source);
+  } else {
+    const QPixmap picture = item->DevicePicture(index, ratio, forceTransparent);
+    if (ownSize)
+      painter.drawPixmap(into.topLeft(), picture);
+    else
+      painter.drawPixmap(into, picture);
+  }
   painter.restore();
 }
 
