@@ -38,10 +38,6 @@ void ResolvePendingBinds(TLMDImageList* list) {
     if (!entry.Dropped() && entry.Bind) entry.Bind(list);
 }
 
-}  // namespace
-
-namespace {
-
 // A strip's raw pixels (see PixelsFileName), read in place: the image wraps
 // the program's own read-only data, so nothing is decoded or copied, and
 // the pages of a strip no window draws are never touched. Null when the

@@ -47,11 +47,11 @@ extern TDM* DM;
 void WhenImageListReady(QObject* user, std::function<void(TLMDImageList*)> bind);
 
 // Fills `list` with the nine picture lists of the program, in index order,
-// from the embedded strips, each with its double-resolution strip (read on
-// first use by a scaled screen; only its header is read here). Lists
-// whose strip is missing or of the wrong size stay in place but empty; the
-// result is false then, and also when a double-resolution strip is missing
-// or misshapen (that list then serves its 1x pictures at every scale).
+// from the embedded raw strips (read in place, nothing decoded), each with
+// the file of its double-resolution strip (read on first use by a scaled
+// screen; a missing or misshapen one leaves that list serving its 1x
+// pictures at every scale). Lists whose strip is missing or of the wrong
+// size stay in place but empty, and the result is false.
 bool LoadImageList(TLMDImageList& list);
 
 }  // namespace marnova
