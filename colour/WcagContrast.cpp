@@ -4,6 +4,9 @@
 #include <array>
 #include <cmath>
 
+#include "colour/ApcaContrast.h"
+#include "colour/ColourBlindContrast.h"
+
 namespace marnova {
 
 namespace {
@@ -79,6 +82,13 @@ std::string WcagContrastHint(RGBTriple text, RGBTriple back, bool textValid, boo
   hint += kVerdict[levels.AAANormal];
   hint += "\nAAA testo grande: ";
   hint += kVerdict[levels.AAALarge];
+  hint += "\nContrasto APCA: Lc ";
+  hint += ApcaText(ApcaContrast(text, back));
+  const ColourBlindContrast blind = WorstColourBlindContrast(text, back);
+  hint += "\nDaltonismo, caso peggiore (";
+  hint += DeficiencyName(blind.Worst);
+  hint += "): ";
+  hint += WcagRatioText(blind.Ratio);
   return hint;
 }
 

@@ -34,8 +34,10 @@ int TruncatedHundredths(double ratio);
 // "4,47:1": two decimals, truncated, with the decimal comma.
 std::string WcagRatioText(double ratio);
 
-// The hint of the result lines and the lights, one item per line; with
-// either colour invalid only the first line, ending in "???".
+// The hint of the result lines and the lights, one item per line: the WCAG 2
+// ratio, its four levels, the APCA figure and the worst ratio under a
+// colour-vision deficiency; with either colour invalid only the first line,
+// ending in "???".
 std::string WcagContrastHint(RGBTriple text, RGBTriple back, bool textValid, bool backValid);
 
 }  // namespace marnova

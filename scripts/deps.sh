@@ -9,7 +9,7 @@ packages=(
   libcurl4-openssl-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig libfontconfig-dev
-  xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev python3
+  xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev python3 xclip
   dbus libx11-dev
   dbus-daemon at-spi2-core python3-pyatspi
   clang-14 libfuzzer-14-dev dpkg-dev file binutils desktop-file-utils appstream lintian  # other compiler, fuzzing, package checks

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 dir=build-fuzz
-targets=(update_notice url_parts version_block hex_text http_answer)
+targets=(update_notice url_parts version_block hex_text css_colour http_answer)
 
 scripts/deps.sh
 launcher=()

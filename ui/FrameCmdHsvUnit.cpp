@@ -1,7 +1,14 @@
 #include "ui/FrameCmdHsvUnit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QPainter>
-#include <algorithm>
+
+#include <optional>
+#include <utility>
+
+#include "colour/CssColour.h"
 
 #include "platform/screen/ScreenAccess.h"
 #include "ui/DataModule.h"
@@ -32,6 +39,12 @@ void DrawThumb(QPainter& canvas, const QRect& rect, int firstPicture, bool focus
 
 bool IsHexDigit(QChar c) {
   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+RGBTriple TripleOf(TColor color) {
+  RGBTriple c{};
+  UnpackColor(color, c.Red, c.Green, c.Blue);
+  return c;
 }
 
 }  // namespace
@@ -81,6 +94,10 @@ TFrameHsvCtrl::TFrameHsvCtrl(QWidget* owner)
   edValue->OnPaste = [this](QObject* s, QString& text, bool& whole) {
     edValuePaste(s, text, whole);
   };
+  edValue->OnKeyDown = [this](QObject* s, int& key, Qt::KeyboardModifiers shift) {
+    edValueKeyDown(s, key, shift);
+  };
+  edValue->OnContextPopup = [this](QObject* s, QMenu& menu) { edValueContextPopup(s, menu); };
   btnPick->OnClick = [this](QObject* s) { btnPickClick(s); };
   FinishDescription(this);
 
@@ -236,12 +253,68 @@ void TFrameHsvCtrl::edValueKeyPress(QObject*, QChar& Key) {
   if (!IsHexDigit(Key)) Key = QChar(0);
 }
 
-void TFrameHsvCtrl::edValuePaste(QObject*, QString& Text, bool& WholeField) {
-  QString colour = Text.trimmed();
-  if (colour.startsWith(u'#')) colour.remove(0, 1);
-  if (colour.size() != 6 || !std::all_of(colour.cbegin(), colour.cend(), IsHexDigit)) return;
-  Text = colour;
-  WholeField = true;
+void TFrameHsvCtrl::edValuePaste(QObject*, QString& Text, bool&) {
+  const QByteArray utf8 = Text.toUtf8();
+  const std::optional<CssColour> colour =
+      ParseCssColour(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+  if (!colour) return;
+  const TColor backdrop = OnPasteBackdrop ? OnPasteBackdrop() : TColor{0xFFFFFF};
+  const RGBTriple c = CompositeOver(*colour, TripleOf(backdrop));
+  Text.clear();  // nothing to insert: the colour is written whole
+  SetSelectedColor(PackColor(c.Red, c.Green, c.Blue));
+}
+
+void TFrameHsvCtrl::CopyColorAs(CopyFormat format) const {
+  if (!FValid) return;
+  const RGBTriple c{Red(), Green(), Blue()};
+  const std::string text = format == CopyFormat::Hex   ? CssHexText(c)
+                           : format == CopyFormat::Rgb ? CssRgbText(c)
+                                                       : CssHslText(c);
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void TFrameHsvCtrl::SwapColors(TFrameHsvCtrl& other) {
+  const TColor mine = SelectedColor(), theirs = other.SelectedColor();
+  // Both panels stay silent until both hold their new colour, so the owner
+  // never evaluates a half-swapped pair.
+  const auto myCallback = std::exchange(OnColorChanged, nullptr);
+  const auto theirCallback = std::exchange(other.OnColorChanged, nullptr);
+  SetSelectedColor(theirs);
+  other.SetSelectedColor(mine);
+  OnColorChanged = myCallback;
+  other.OnColorChanged = theirCallback;
+  RaiseColorChanged();
+}
+
+void TFrameHsvCtrl::edValueKeyDown(QObject*, int& Key, Qt::KeyboardModifiers Shift) {
+  const Qt::KeyboardModifiers mods =
+      Shift & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+  if (Key == Qt::Key_C && mods == (Qt::ControlModifier | Qt::ShiftModifier)) {
+    CopyColorAs(CopyFormat::Hex);
+    Key = 0;
+  }
+}
+
+void TFrameHsvCtrl::edValueContextPopup(QObject*, QMenu& Menu) {
+  Menu.addSeparator();
+  const struct {
+    const char* caption;
+    CopyFormat format;
+  } copies[] = {{"Copia come #RRGGBB", CopyFormat::Hex},
+                {"Copia come rgb()", CopyFormat::Rgb},
+                {"Copia come hsl()", CopyFormat::Hsl}};
+  for (const auto& copy : copies) {
+    const CopyFormat format = copy.format;
+    Menu.addAction(QString::fromUtf8(copy.caption), this, [this, format] { CopyColorAs(format); })
+        ->setEnabled(FValid);
+  }
+  if (OnSwapRequest) {
+    Menu.addSeparator();
+    Menu.addAction(QStringLiteral("Scambia testo e sfondo"), this, [this] {
+      const auto callback = OnSwapRequest;
+      callback(this);
+    });
+  }
 }
 
 void TFrameHsvCtrl::btnPickClick(QObject*) {

@@ -23,6 +23,7 @@
 
 #include "colour/ColorModel.h"
 
+class QMenu;
 class QPainter;
 class QRect;
 
@@ -67,6 +68,21 @@ class TFrameHsvCtrl : public QWidget {
   std::function<void()> OnColorChanged;
   // Raised by the pick button while no pick of this panel runs.
   std::function<void(TFrameHsvCtrl* Sender)> OnPickRequest;
+  // The colour a pasted colour with alpha below 1 is laid over; white (the
+  // page) when unassigned.
+  std::function<TColor()> OnPasteBackdrop;
+  // Raised by the field's "Scambia testo e sfondo"; the item shows only
+  // when this is assigned.
+  std::function<void(TFrameHsvCtrl* Sender)> OnSwapRequest;
+
+  // Exchanges the colours of this panel and `other`, each through
+  // SetSelectedColor; the owner hears one OnColorChanged of this panel, once
+  // both hold their new colour.
+  void SwapColors(TFrameHsvCtrl& other);
+  // Puts the colour on the clipboard as "#1A2B3C", "rgb(26 43 60)" or an
+  // hsl() text; nothing while the field is incomplete.
+  enum class CopyFormat { Hex, Rgb, Hsl };
+  void CopyColorAs(CopyFormat format) const;
 
   // Components, in declaration order. Owned by the panel.
   TPanel* Panel;
@@ -116,10 +132,13 @@ class TFrameHsvCtrl : public QWidget {
   // panel moves its own sliders) the colour follows.
   void RgbSliderChanged(const TMMSlider& slider, TLMDLabel& label);
   void HsvSliderChanged(const TMMSlider& slider, TLMDLabel& label);
-  // A colour copied from a style sheet ("#1a2b3c", blanks around it allowed)
-  // replaces the whole field, as six typed digits would; any other paste is
-  // left as it is.
+  // A colour copied from a style sheet (any CSS colour text) becomes the
+  // panel's colour, as a pick would; any other paste is left as it is.
   void edValuePaste(QObject* Sender, QString& Text, bool& WholeField);
+  // The field's own additions: copying as CSS (Ctrl+Shift+C, the menu) and
+  // the swap.
+  void edValueKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+  void edValueContextPopup(QObject* Sender, QMenu& Menu);
 
   std::unique_ptr<Ui::TFrameHsvCtrl> FUi;
   bool FWritingText = false;

@@ -1,6 +1,7 @@
 #include "ui/MainUnit.h"
 
 #include <QCoreApplication>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -118,6 +119,8 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui
 
   LMDLImage->OnClick = [this](QObject* sender) { LMDLImageClick(sender); };
   FinishDescription(this);
+  // Owned by the window.
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, [this] { SwapColors(); });
 
   // Tab runs memo, text panel, background panel, link, sponsor and round
   // again. The chain is laid through the controls themselves: ordering the
@@ -158,6 +161,11 @@ void TFormMain::FormShow(QObject*) {
     panel->btnPick->setListIndex(ilButtons);
     panel->btnPick->setHint(pickHint);
   };
+  // A pasted text colour with alpha lies over the background colour; a
+  // background colour over the page's white (the panel's own default).
+  FColor->OnPasteBackdrop = [this] { return FBack->SelectedColor(); };
+  for (TFrameHsvCtrl* panel : {FColor, FBack})
+    panel->OnSwapRequest = [this](TFrameHsvCtrl*) { SwapColors(); };
   wire(FColor, QStringLiteral("Preleva il COLOR dallo schermo!"));
   FColor->SetRGB(255, 255, 255);
   wire(FBack, QStringLiteral("Preleva il BACKGROUND-COLOR dallo schermo!"));
@@ -200,6 +208,11 @@ void TFormMain::ShowWcagContrast() {
     light->setHint(hint);
     light->setAccessibleDescription(hint);
   }
+}
+
+void TFormMain::SwapColors() {
+  if (Picking()) return;  // the pick owns a panel's colour until it ends
+  FColor->SwapColors(*FBack);
 }
 
 void TFormMain::LMDLImageClick(QObject*) {

@@ -76,6 +76,9 @@ class TFormMain : public QWidget {
   void FormShow(QObject* Sender);
   // The panels' OnColorChanged: shows the evaluation of the current pair.
   void ShowContrast();
+  // Ctrl+Shift+S and the fields' "Scambia testo e sfondo": text and
+  // background exchange colours, evaluated once.
+  void SwapColors();
   // The sponsor picture's OnClick: the information window, modal.
   void LMDLImageClick(QObject* Sender);
   // TimerUpdate's OnTimer: starts the one update check of the run.

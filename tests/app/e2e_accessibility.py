@@ -164,6 +164,13 @@ pyatspi.Registry.deregisterEventListener(on_name_changed, "object:property-chang
 
 check("text-colour field value", "0000FF", fields[0].queryText().getText(0, -1))
 check("lights after typing 0000FF", sorted(p + "non superato" for p in lights), light_names())
+# The description ends in the APCA figure and the worst colour-blind ratio.
+for light in [n for _, n in walk(window) if n.getRole() == pyatspi.ROLE_IMAGE
+              and n.name.startswith(lights)]:
+    last = light.description.split("\n")[-2:]
+    check(f"APCA line of {light.name!r}", "Contrasto APCA: Lc -16,2", last[0])
+    check(f"colour-blind line of {light.name!r}", True,
+          last[1].startswith("Daltonismo, caso peggiore (") and last[1].endswith(":1"))
 # The first digit leaves the field incomplete, the sixth completes it: two
 # changes of each light, each announced once.
 check("announcements", sorted(p + v for p in lights for v in ("non determinato", "non superato")),

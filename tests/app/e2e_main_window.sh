@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program as a user meets it: its window on a real X screen, its size
 # fixed, and a colour typed into the background panel's field changing the
-# traffic lights and the panel's sample square on screen.
+# traffic lights and the panel's sample square on screen; a CSS colour
+# pasted from the clipboard and the swap of the two colours.
 # Usage: e2e_main_window.sh /path/to/marnova /path/to/07_semaphore.png
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../support" && pwd)
@@ -47,4 +48,22 @@ check "brightness light after typing" "$red" "$(wait_for_pixel $((X + 290)) $((Y
 check "colour light after typing" "$red" "$(light_at 10 60)"
 check "background sample square" "FFFF00" "$(screen_pixel $((X + 408 + 33)) $((Y + 94 + 52)))"
 check "text sample square" "FFFFFF" "$(screen_pixel $((X + 208 + 33)) $((Y + 94 + 52)))"
+
+# A colour copied from a style sheet, pasted into the text panel's field.
+if command -v xclip >/dev/null; then
+  printf 'color: rebeccapurple;' | xclip -selection clipboard
+  xdotool mousemove $((X + 208 + 136)) $((Y + 94 + 53)) click 1
+  sleep 0.3
+  xdotool key ctrl+v
+  check "text sample square after a CSS paste" "663399" \
+    "$(wait_for_pixel $((X + 208 + 33)) $((Y + 94 + 52)) 663399 5)"
+  # Ctrl+Shift+S exchanges the two colours.
+  xdotool key ctrl+shift+s
+  check "background sample square after the swap" "663399" \
+    "$(wait_for_pixel $((X + 408 + 33)) $((Y + 94 + 52)) 663399 5)"
+  check "text sample square after the swap" "FFFF00" "$(screen_pixel $((X + 208 + 33)) $((Y + 94 + 52)))"
+else
+  echo "FAIL: xclip is not installed (scripts/deps.sh installs it)"
+  fail=1
+fi
 exit $fail

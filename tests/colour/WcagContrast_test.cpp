@@ -129,7 +129,9 @@ TEST(WcagContrast, HintLines) {
             "AA testo normale: non superato\n"
             "AA testo grande: superato\n"
             "AAA testo normale: non superato\n"
-            "AAA testo grande: non superato");
+            "AAA testo grande: non superato\n"
+            "Contrasto APCA: Lc 71,1\n"
+            "Daltonismo, caso peggiore (deuteranopia): 4,47:1");
   for (auto [textValid, backValid] : {std::pair{false, true}, {true, false}, {false, false}})
     EXPECT_EQ(WcagContrastHint(Hex(0), Hex(0xFFFFFF), textValid, backValid),
               "Rapporto di contrasto WCAG 2: ???");

@@ -273,6 +273,11 @@ void TLMDEdit::TypeCharacter(QChar key, QChar low) {
 
 void TLMDEdit::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers();
+  if (OnKeyDown) {
+    int down = event->key();
+    OnKeyDown(this, down, modifiers);
+    if (down == 0) return;
+  }
   const bool ctrl = modifiers & Qt::ControlModifier;
   const bool shift = modifiers & Qt::ShiftModifier;
   const bool alt = modifiers & Qt::AltModifier;
@@ -607,6 +612,7 @@ QMenu* TLMDEdit::CreateContextMenu() {
   menu->addSeparator();
   menu->addAction(QStringLiteral("Seleziona tutto"), this, &TLMDEdit::SelectAll)
       ->setEnabled(!FText.isEmpty());
+  if (OnContextPopup) OnContextPopup(this, *menu);
   return menu;
 }
 

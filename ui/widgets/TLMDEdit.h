@@ -105,6 +105,11 @@ class TLMDEdit : public QWidget {
   // the selection. MaxLength applies as to any paste.
   std::function<void(QObject* Sender, QString& Text, bool& WholeField)> OnPaste;
   std::function<void(QObject* Sender)> OnClick;
+  // Sees the editing menu before it opens; may add items of its own.
+  std::function<void(QObject* Sender, QMenu& Menu)> OnContextPopup;
+  // Sees every key as it goes down, before the editor acts on it; setting
+  // Key to 0 consumes it.
+  std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)> OnKeyDown;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

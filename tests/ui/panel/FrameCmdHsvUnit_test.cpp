@@ -6,9 +6,11 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QTest>
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/DataModule.h"
@@ -251,17 +253,32 @@ TEST_F(PanelTest, SliderMovedInsideSetRgbsCallbackOnlyUpdatesItsLabel) {
   EXPECT_EQ(panel->lbRed->Caption(), "099");
 }
 
-// A colour copied from a style sheet replaces the whole field; any other
+// A colour copied from a style sheet becomes the panel's colour, raised
+// once; a colour with alpha lies over the backdrop the owner names. Any other
 // paste into the full field is dropped, as the field's length allows.
-TEST_F(PanelTest, PastingAStyleSheetColourReplacesTheField) {
+TEST_F(PanelTest, PastingAStyleSheetColourSetsThePanel) {
+  panel->OnPasteBackdrop = [] { return PackColor(0, 0, 255); };
   struct Case {
     const char* clipboard;
     const char* text;
     std::size_t notices;
   } cases[] = {
-      {"#1a2b3c", "1A2B3C", 1},  {"  #1A2B3C \n", "1A2B3C", 1}, {"1a2b3c", "1A2B3C", 1},
-      {"##1a2b3c", "FFFFFF", 0}, {"#1a2b3", "FFFFFF", 0},       {"#1a2b3g", "FFFFFF", 0},
+      {"#1a2b3c", "1A2B3C", 1},
+      {"  #1A2B3C \n", "1A2B3C", 1},
+      {"1a2b3c", "1A2B3C", 1},
+      {"color: rgb(26 43 60);", "1A2B3C", 1},
+      {"Background-Color: RGBA(26, 43, 60, 1)", "1A2B3C", 1},
+      {"rebeccapurple", "663399", 1},
+      {"#f00", "FF0000", 1},
+      {"rgb(255 0 0 / 50%)", "800080", 1},  // half over the blue backdrop
+      {"oklch(0.7 0.4 30)", "FF5843", 1},   // far outside sRGB, mapped in
+      {"##1a2b3c", "FFFFFF", 0},
+      {"#1a2b3", "FFFFFF", 0},
       {"# 1a2b3c", "FFFFFF", 0},
+      {"rgb(1,2)", "FFFFFF", 0},
+      {"#12345", "FFFFFF", 0},
+      {"hsl(x)", "FFFFFF", 0},
+      {"oklch(50% 0.1)", "FFFFFF", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.clipboard);
@@ -275,9 +292,65 @@ TEST_F(PanelTest, PastingAStyleSheetColourReplacesTheField) {
     ASSERT_EQ(notices.size(), c.notices);
     if (c.notices > 0) {
       EXPECT_TRUE(notices[0].valid);
-      EXPECT_EQ(notices[0].rgb, (Triple{0x1A, 0x2B, 0x3C}));
+      EXPECT_EQ(QString::fromStdString(ColorToHex(panel->Red(), panel->Green(), panel->Blue())),
+                c.text);  // the sliders hold it too
     }
   }
+}
+
+// Ctrl+Shift+C and the menu copy the colour as CSS; Ctrl+C still copies the
+// selection; an incomplete field copies nothing.
+TEST_F(PanelTest, CopiesTheColourAsStyleSheetText) {
+  panel->SetRGB(10, 11, 12);
+  QClipboard& clipboard = *QGuiApplication::clipboard();
+  panel->edValue->setFocus();
+  QTest::keyClick(panel->edValue, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(panel->edValue, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(clipboard.text(), "0A0B0C");
+  QTest::keyClick(panel->edValue, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(clipboard.text(), "#0A0B0C");
+  EXPECT_EQ(panel->edValue->Text(), "0A0B0C");
+
+  const std::unique_ptr<QMenu> menu(panel->edValue->CreateContextMenu());
+  QStringList captions;
+  for (QAction* action : menu->actions()) {
+    if (action->isSeparator()) continue;
+    captions << action->text();
+    const QString before = clipboard.text();
+    if (action->text() == "Copia come rgb()") action->trigger();
+    if (action->text() == "Copia come hsl()") {
+      EXPECT_EQ(before, "rgb(10 11 12)");
+      action->trigger();
+      EXPECT_EQ(clipboard.text(), "hsl(210 9.1% 4.3%)");
+    }
+  }
+  EXPECT_TRUE(captions.contains("Copia come #RRGGBB"));
+  EXPECT_FALSE(captions.contains("Scambia testo e sfondo"));  // no owner asked for it
+
+  clipboard.setText("x");
+  panel->edValue->setText("0A0B");
+  QTest::keyClick(panel->edValue, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(clipboard.text(), "x");
+}
+
+// The owner hears one change, with both panels already swapped.
+TEST_F(PanelTest, SwapRaisesOneChangeAfterBothPanelsChanged) {
+  TFrameHsvCtrl other;
+  panel->SetRGB(1, 2, 3);
+  other.SetRGB(200, 100, 50);
+  std::vector<std::pair<Triple, Triple>> seen;
+  const auto record = [&] { seen.push_back({Rgb(), {other.Red(), other.Green(), other.Blue()}}); };
+  panel->OnColorChanged = record;
+  other.OnColorChanged = record;
+  panel->SwapColors(other);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].first, (Triple{200, 100, 50}));
+  EXPECT_EQ(seen[0].second, (Triple{1, 2, 3}));
+  EXPECT_EQ(panel->edValue->Text(), "C86432");
+  EXPECT_EQ(other.edValue->Text(), "010203");
+  // Both keep listening afterwards.
+  other.SetRGB(9, 9, 9);
+  EXPECT_EQ(seen.size(), 2u);
 }
 
 // Owner-drawn thumbs show their "Sliders" pictures and blink while focused.

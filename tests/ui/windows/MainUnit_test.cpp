@@ -107,7 +107,9 @@ TEST_F(MainWindowTest, ContrastRatioHintsAndDescriptionsFollowThePanels) {
       "AA testo normale: non superato\n"
       "AA testo grande: superato\n"
       "AAA testo normale: non superato\n"
-      "AAA testo grande: non superato";
+      "AAA testo grande: non superato\n"
+      "Contrasto APCA: Lc 71,1\n"
+      "Daltonismo, caso peggiore (deuteranopia): 4,47:1";
   const struct {
     const char* text;
     const char* back;
@@ -119,7 +121,13 @@ TEST_F(MainWindowTest, ContrastRatioHintsAndDescriptionsFollowThePanels) {
       {"767676", "FFFFFF",
        "Rapporto di contrasto WCAG 2: 4,54:1\nAA testo normale: superato\n"
        "AA testo grande: superato\nAAA testo normale: non superato\n"
-       "AAA testo grande: superato"},
+       "AAA testo grande: superato\nContrasto APCA: Lc 71,6\n"
+       "Daltonismo, caso peggiore (deuteranopia): 4,54:1"},
+      {"FF0000", "000000",
+       "Rapporto di contrasto WCAG 2: 5,25:1\nAA testo normale: superato\n"
+       "AA testo grande: superato\nAAA testo normale: non superato\n"
+       "AAA testo grande: superato\nContrasto APCA: Lc -37,5\n"
+       "Daltonismo, caso peggiore (protanopia): 3,28:1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.text) + " on " + c.back);
@@ -133,6 +141,22 @@ TEST_F(MainWindowTest, ContrastRatioHintsAndDescriptionsFollowThePanels) {
       EXPECT_EQ(QAccessible::queryAccessibleInterface(light)->text(QAccessible::Description),
                 c.hint);
     }
+  }
+}
+
+// Ctrl+Shift+S from anywhere in the window exchanges the two colours.
+TEST_F(MainWindowTest, CtrlShiftSSwapsTextAndBackground) {
+  form->FColor->SetRGB(255, 0, 0);
+  form->FBack->SetRGB(0, 0, 0);
+  for (QWidget* focus :
+       {static_cast<QWidget*>(form->Memo1), static_cast<QWidget*>(form->FBack->edValue)}) {
+    focus->setFocus();
+    const TColor text = form->FColor->SelectedColor(), back = form->FBack->SelectedColor();
+    QTest::keyClick(focus, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form->FColor->SelectedColor(), back);
+    EXPECT_EQ(form->FBack->SelectedColor(), text);
+    EXPECT_EQ(form->Memo1->FontColor(), back);
+    EXPECT_EQ(form->Memo1->Color(), text);
   }
 }
 
