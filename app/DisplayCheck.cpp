@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include <xcb/xcb.h>
+
 namespace marnova {
 
 namespace {
@@ -39,6 +41,42 @@ bool DisplayAvailable(int argc, char** argv) {
     platforms = end == std::string_view::npos ? std::string_view() : platforms.substr(end + 1);
   }
   return false;
+}
+
+namespace {
+
+// Qt tries the platforms of a list in order; only the first one counts here.
+bool StartsOnX11(int argc, char** argv) {
+  const char* fromEnvironment = std::getenv("QT_QPA_PLATFORM");
+  std::string_view platforms = fromEnvironment != nullptr ? fromEnvironment : "";
+  for (int i = 1; i + 1 < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "-platform" || arg == "--platform") platforms = argv[i + 1];
+  }
+  // Without a choice Qt takes xcb, unless the session may lead it to Wayland.
+  if (platforms.empty()) return !IsSet("WAYLAND_DISPLAY");
+  const std::string_view first = platforms.substr(0, platforms.find(';'));
+  return first.substr(0, first.find(':')) == "xcb";
+}
+
+}  // namespace
+
+std::optional<std::string> UnreachableDisplayMessage(int argc, char** argv) {
+  if (!StartsOnX11(argc, argv)) return std::nullopt;
+  const char* display = std::getenv("DISPLAY");
+  for (int i = 1; i + 1 < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "-display" || arg == "--display") display = argv[i + 1];
+  }
+  if (display == nullptr || *display == '\0') return std::nullopt;  // DisplayAvailable's case
+  // Costs one connection to the X server before Qt's own; a refusal here is
+  // what Qt would meet a moment later.
+  xcb_connection_t* connection = xcb_connect(display, nullptr);
+  const bool reachable = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  if (reachable) return std::nullopt;
+  return "marnova: impossibile aprire il display X11 \"" + std::string(display) +
+         "\" (DISPLAY o -display); per avviarlo su uno schermo virtuale: xvfb-run -a marnova\n";
 }
 
 }  // namespace marnova

@@ -2,6 +2,9 @@
 // Whether the program can open its window at all, decided before Qt starts:
 // with no display server Qt's desktop platforms abort the process.
 
+#include <optional>
+#include <string>
+
 namespace marnova {
 
 // False when Qt would pick a desktop platform (xcb, the default, or
@@ -9,6 +12,12 @@ namespace marnova {
 // DISPLAY nor WAYLAND_DISPLAY names a display server. Platforms that need no
 // display (offscreen, vnc, ...) always pass.
 bool DisplayAvailable(int argc, char** argv);
+
+// When Qt would start on X11 (the default platform, or xcb first in the
+// list) and the X display named by -display or DISPLAY does not answer, the
+// one line saying so; Qt itself would abort the process there. Nothing
+// otherwise.
+std::optional<std::string> UnreachableDisplayMessage(int argc, char** argv);
 
 // The one line the program prints on standard error when it cannot start.
 inline constexpr char kNoDisplayMessage[] =

@@ -1,8 +1,10 @@
 #include "app/Entry.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 #include "app/FontConfigWarmUp.h"
+#include "app/QtTranslation.h"
 #include "services/AppInfo.h"
 #include "ui/DataModule.h"
 #include "ui/MainUnit.h"
@@ -18,6 +20,10 @@ int RunMarnova(int argc, char** argv, const std::function<void(QWidget&)>& befor
   // display name is set: Qt would append it to every window title.
   QApplication::setApplicationName(QStringLiteral("Marnova"));
   InstallFontSubstitutes();
+  // About 60 000 instructions: cheap enough to load before any window
+  // exists. Without it Qt's texts stay English, which is no reason to stop.
+  QTranslator qtTexts;
+  InstallQtTranslation(qtTexts);
   fontConfig.Wait();  // the window's first text needs it
 
   TFormMain formMain;

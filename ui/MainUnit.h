@@ -140,6 +140,7 @@ class TFormMain : public QWidget {
   std::unique_ptr<TPixelBlock> FMemBitmap;     // the 5 x 5 copy of the screen
   bool FPickEnding = false;                    // a press ended it; the next tick releases
   QPoint FLastCursor{0, 0};                    // cursor at the last tick that sampled
+  bool FPickSampled = false;                   // a tick of this pick has sampled
   std::unique_ptr<TPointerGrab> FPointerGrab;  // the pointer, from StartPick to the press
   std::unique_ptr<QObject> FPickKeys;          // the keys, from StartPick to the end tick
   TColor FPickStartColor = 0;                  // the panel's colour when the pick started

@@ -64,6 +64,9 @@ void TFormMain::StartPick(TFrameHsvCtrl* Sender) {
   FMemBitmap = FScreenDC->CreateBlock();
   FMemDC = FMemBitmap.get();
   FPickEnding = false;
+  // The magnifier was just cleared: the first tick samples wherever the
+  // pointer stands, even on the previous pick's last spot.
+  FPickSampled = false;
   FPickStartColor = Sender->SelectedColor();
   FPickCancelled = false;
   if (!FPickKeys) FPickKeys = std::make_unique<TPickKeys>(*this);
@@ -116,12 +119,13 @@ void TFormMain::TimerTimer(QObject*) {
     const QPoint cursor = screen.CursorPos();
     // A screen that cannot be read gives no sample rather than black; the
     // next tick tries again.
-    if (cursor != FLastCursor && FScreenDC->ReadBlock(cursor, *FMemDC)) {
+    if ((!FPickSampled || cursor != FLastCursor) && FScreenDC->ReadBlock(cursor, *FMemDC)) {
       QImage magnifier = FPickImage->Bitmap();
       ScaleReplicate(FMemDC->Image(), magnifier);
       DrawPickFrame(magnifier, 13, 13, 20, 20);
       FPickImage->setBitmap(magnifier);
       FLastCursor = cursor;
+      FPickSampled = true;
       PassSample(*FPickFrame);
     }
   }

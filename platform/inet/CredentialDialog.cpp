@@ -1,5 +1,6 @@
 #include "platform/inet/CredentialDialog.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -8,15 +9,51 @@
 #include <QVBoxLayout>
 
 namespace marnova::inet {
+namespace {
 
-CredentialDialog::CredentialDialog(QWidget* parent, const QString& host, const QString& realm,
-                                   bool proxy, const QString& userName)
-    : QDialog(parent), user_(new QLineEdit(userName, this)), password_(new QLineEdit(this)) {
-  setWindowTitle(proxy ? QStringLiteral("Autenticazione proxy") : QStringLiteral("Autenticazione"));
-  QString message = proxy ? QStringLiteral("Il proxy %1 richiede un nome utente e una password.")
-                          : QStringLiteral("Il server %1 richiede un nome utente e una password.");
-  message = message.arg(host);
-  if (!realm.isEmpty()) message += QStringLiteral("\nArea: %1").arg(realm);
+// The window a prompt without a parent belongs to: the active one, else the
+// first shown window (the main window is the only one while the update check
+// runs).
+QWidget* OwnerWindow(QWidget* parent) {
+  if (parent != nullptr) return parent->window();
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (top->isVisible() && !top->inherits("QDialog")) return top;
+  return nullptr;
+}
+
+}  // namespace
+
+QString CredentialMessage(const CredentialRequest& request) {
+  const QString where =
+      QStringLiteral("%1:%2").arg(QString::fromStdString(request.host)).arg(request.port);
+  QString message = request.proxy
+                        ? QStringLiteral("Il proxy per %1 richiede un nome utente e una password.")
+                        : QStringLiteral("Il server %1 richiede un nome utente e una password.");
+  message = message.arg(where);
+  if (!request.realm.empty())
+    message += QStringLiteral("\nArea: %1").arg(QString::fromStdString(request.realm));
+  // A proxy is reached over plain HTTP even for an https address.
+  if (request.proxy || !request.secure)
+    message += QStringLiteral(
+        "\n\nLa connessione non è cifrata: nome utente e password verrebbero inviati in chiaro.");
+  return message;
+}
+
+CredentialDialog::CredentialDialog(QWidget* parent, const CredentialRequest& request,
+                                   const QString& userName)
+    : QDialog(OwnerWindow(parent)),
+      user_(new QLineEdit(userName, this)),
+      password_(new QLineEdit(this)) {
+  // The main window stays above other windows; a prompt below it would take
+  // the keyboard unseen.
+  setWindowFlag(Qt::WindowStaysOnTopHint);
+  const QString title =
+      request.proxy ? QStringLiteral("Autenticazione proxy") : QStringLiteral("Autenticazione");
+  setWindowTitle(title);
+  const QString message = CredentialMessage(request);
+  setAccessibleName(title);
+  setAccessibleDescription(message);
   auto* text = new QLabel(message, this);
   text->setWordWrap(true);
   password_->setEchoMode(QLineEdit::Password);
@@ -35,6 +72,12 @@ CredentialDialog::CredentialDialog(QWidget* parent, const QString& host, const Q
   layout->addLayout(form);
   layout->addWidget(buttons);
   (userName.isEmpty() ? user_ : password_)->setFocus();
+}
+
+void CredentialDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);  // centres it over its parent on the first show
+  raise();
+  activateWindow();
 }
 
 QString CredentialDialog::UserName() const {

@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "platform/inet/InetErrorDlg.h"
+
 class QLineEdit;
 
 namespace marnova::inet {
@@ -13,15 +15,23 @@ class CredentialDialog : public QDialog {
   Q_OBJECT
 
  public:
-  CredentialDialog(QWidget* parent, const QString& host, const QString& realm, bool proxy,
-                   const QString& userName);
+  // Without a parent the dialog belongs to the program's main window, so it
+  // is never left behind that window (which stays above other windows).
+  CredentialDialog(QWidget* parent, const CredentialRequest& request, const QString& userName);
 
   QString UserName() const;
   QString Password() const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   QLineEdit* user_;
   QLineEdit* password_;
 };
+
+// The text the dialog shows for `request`: who asks, the realm, and whether
+// the answer would travel unencrypted.
+QString CredentialMessage(const CredentialRequest& request);
 
 }  // namespace marnova::inet

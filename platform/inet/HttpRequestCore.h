@@ -39,6 +39,8 @@ class HttpRequestCore : public std::enable_shared_from_this<HttpRequestCore> {
 
   void SetOwner(HINTERNET owner) { owner_ = owner; }
   const std::string& Host() const { return connection_->host; }
+  std::uint16_t Port() const { return connection_->port; }
+  bool Secure() const { return (config_.flags & INTERNET_FLAG_SECURE) != 0; }
   bool Send(std::string headers, std::string body);
   bool Read(void* buffer, std::uint32_t toRead, std::uint32_t* read);
   bool Query(std::uint32_t infoLevel, void* buffer, std::uint32_t* length, std::uint32_t* index);

@@ -19,8 +19,7 @@ std::optional<CredentialAnswer> AskWithDialog(QWidget* parent, const CredentialR
   // Showing a window off the GUI thread is not possible; declining is the
   // safe answer there (the HTTP component hands the call over by itself).
   if (qApp == nullptr || QThread::currentThread() != qApp->thread()) return std::nullopt;
-  CredentialDialog dialog(parent, QString::fromStdString(request.host),
-                          QString::fromStdString(request.realm), request.proxy, QString());
+  CredentialDialog dialog(parent, request, QString());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return CredentialAnswer{dialog.UserName().toStdString(), dialog.Password().toStdString()};
 }
@@ -65,7 +64,10 @@ std::uint32_t InternetErrorDlg(QWidget* parent, HINTERNET request, std::uint32_t
   ask.proxy = status == 407;
   ask.realm = Realm(
       QueryText(request, ask.proxy ? HTTP_QUERY_PROXY_AUTHENTICATE : HTTP_QUERY_WWW_AUTHENTICATE));
-  ask.host = static_cast<RequestHandle*>(request)->core->Host();
+  const HttpRequestCore& core = *static_cast<RequestHandle*>(request)->core;
+  ask.host = core.Host();
+  ask.port = core.Port();
+  ask.secure = core.Secure();
   CredentialPrompt prompt;
   {
     std::lock_guard lock(gPromptMutex);

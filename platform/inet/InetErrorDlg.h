@@ -14,9 +14,11 @@ class QWidget;
 namespace marnova::inet {
 
 struct CredentialRequest {
-  std::string host;
+  std::string host;  // the server the request went to, and its port
+  std::uint16_t port = 0;
   std::string realm;
-  bool proxy = false;  // 407: the proxy asks
+  bool proxy = false;   // 407: the proxy asks
+  bool secure = false;  // https: the answer travels encrypted
 };
 
 struct CredentialAnswer {

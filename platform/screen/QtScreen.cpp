@@ -99,6 +99,7 @@ void TQtScreen::SetCursorPos(QPoint at) {
   for (const QScreen* screen : screens) areas.push_back(AreaOf(*screen));
   const int index = ScreenIndexAt(at, areas);
   if (index < 0) return;  // off every screen: the pointer stays where it is
+  if (X11WarpPointer(at)) return;
   // Qt places the pointer in logical coordinates, which keep a screen's
   // top-left corner and scale its extent.
   const TScreenArea& area = areas[index];

@@ -13,4 +13,9 @@ namespace marnova {
 // server does not answer.
 std::optional<QPoint> X11PointerPos();
 
+// Moves the hot spot to `at` in device pixels of the desktop; false when the
+// program does not run on X11. Qt can only place the pointer on a logical
+// pixel, so on a scaled desktop it would skip device pixels.
+bool X11WarpPointer(QPoint at);
+
 }  // namespace marnova

@@ -68,6 +68,7 @@ void TLMDBaseLabel::setCaption(const QString& caption) {
   FCaption = caption;
   AdjustBounds();
   update();
+  UpdateToolTip();
   if (QAccessible::isActive()) {
     QAccessibleEvent event(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
@@ -130,7 +131,7 @@ void TLMDBaseLabel::setShowHint(bool show) {
 }
 
 void TLMDBaseLabel::UpdateToolTip() {
-  setToolTip(FShowHint ? FHint : QString());
+  setToolTip(ShownHint());
 }
 
 QString TLMDBaseLabel::DrawnText() const {

@@ -71,6 +71,9 @@ class TLMDBaseLabel : public QWidget {
 
   // The caption as it reads, without accelerator marks.
   QString PlainCaption() const;
+  // What the tool tip and the accessible description show: the hint, and
+  // for a link whatever else the user should know before clicking.
+  virtual QString ShownHint() const { return FShowHint ? FHint : QString(); }
 
   QSize sizeHint() const override;
 
@@ -91,6 +94,7 @@ class TLMDBaseLabel : public QWidget {
   virtual TextEffect Effect() const = 0;
   virtual int Angle() const { return 0; }
   virtual bool WrapsLines() const { return false; }
+  void UpdateToolTip();
   // Where the rotated text started at the last paint.
   virtual void RotatedOriginPainted(QPoint) {}
   virtual void LeftPressed() {}
@@ -108,7 +112,6 @@ class TLMDBaseLabel : public QWidget {
  private:
   int TextFlags() const;
   QString DrawnText() const;
-  void UpdateToolTip();
   void PaintText(QPainter& painter, const QRect& area, const TextEffect& effect);
   void PaintRotated(QPainter& painter, const QRect& area, const TextEffect& effect);
 

@@ -17,9 +17,15 @@ TLMDSimpleLabel::TLMDSimpleLabel(QWidget* parent)
       FLightColor(clBtnHighlight),
       FShadowColor(clBtnShadow) {}
 
+void TLMDSimpleLabel::setJump(const QString& jump) {
+  FJump = jump;
+  UpdateToolTip();
+}
+
 void TLMDSimpleLabel::setJumpMode(TJumpMode mode) {
   if (mode == FJumpMode) return;
   FJumpMode = mode;
+  UpdateToolTip();
   // Leaving the jump modes keeps the link's look (as after a failed open).
   if (mode != jmNone) {
     setFontColor(FVisited ? FActiveColor : FInActiveColor);
@@ -114,6 +120,16 @@ QString TLMDSimpleLabel::InternetTarget() const {
   const QString caption = PlainCaption();
   if (caption.contains(QLatin1Char('@'))) return QStringLiteral("mailto:") + caption;
   return caption;
+}
+
+QString TLMDSimpleLabel::ShownHint() const {
+  const QString hint = TLMDBaseLabel::ShownHint();
+  const QString target = FJump.trimmed();
+  // A blank Jump opens the caption itself, which the user already reads.
+  if (!IsJumping() || FJumpMode == jmCustom || target.isEmpty() || target == PlainCaption() ||
+      hint.contains(target))
+    return hint;
+  return hint.isEmpty() ? target : hint + QLatin1Char('\n') + target;
 }
 
 void TLMDSimpleLabel::Click() {

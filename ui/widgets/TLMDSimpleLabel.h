@@ -29,7 +29,7 @@ class TLMDSimpleLabel : public TLMDBaseLabel {
 
   // A plain assignment: caption, colours and cursor stay as they are.
   QString Jump() const { return FJump; }
-  void setJump(const QString& jump) { FJump = jump; }
+  void setJump(const QString& jump);
   // Entering a jump mode shows the unvisited colour, adds the underline (with
   // JumpUnderline) and the pointing-hand cursor, also while loading.
   TJumpMode JumpMode() const { return FJumpMode; }
@@ -58,6 +58,9 @@ class TLMDSimpleLabel : public TLMDBaseLabel {
   QString InternetTarget() const;
 
   void Click() override;
+  // A target that the caption does not show is added to the hint, so the
+  // user sees where a click leads.
+  QString ShownHint() const override;
 
  protected:
   TextEffect Effect() const override { return {FStyle, FLightColor, FShadowColor}; }

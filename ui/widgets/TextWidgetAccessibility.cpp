@@ -23,7 +23,7 @@ class LabelAccessible : public QAccessibleWidget {
         return widget()->accessibleName().isEmpty() ? Label()->PlainCaption()
                                                     : widget()->accessibleName();
       case QAccessible::Description:
-        return widget()->accessibleDescription().isEmpty() ? Label()->Hint()
+        return widget()->accessibleDescription().isEmpty() ? Label()->ShownHint()
                                                            : widget()->accessibleDescription();
       default:
         return QAccessibleWidget::text(kind);

@@ -2,7 +2,7 @@
 // checking what that platform can show:
 //  - offscreen: presses, cursor, and reads of the program's own windows;
 //  - minimal:   a platform that cannot read the screen at all;
-//  - xcb on Xvfb (also at scale factors 1.5 and 2): real screen pixels,
+//  - xcb on Xvfb (also at scale factors 1.25, 1.5 and 2): real screen pixels,
 //    the system-wide pointer grab, device pixels on a scaled desktop.
 #include <gtest/gtest.h>
 
@@ -151,6 +151,23 @@ TEST(QtScreen, OnX11EachDevicePixelOfALogicalOneIsTakenAtEveryScale) {
     ScaleReplicate(block->Image(), magnifier);
     XorOutline(magnifier, 13, 13, 20, 20, 0xFFFFFF);
     EXPECT_EQ(PixelAt(magnifier, {17, 17}), Pattern(at.x(), at.y()));
+  }
+}
+
+// The keyboard pick's arrow steps: one device pixel (ten with Shift), in
+// that direction only, from odd and even device pixels alike.
+TEST(QtScreen, OnX11PointerStepsAreDevicePixelsAtEveryScale) {
+  if (!On("xcb")) GTEST_SKIP() << "needs a real X server (run under Xvfb)";
+  TPatternWindow window;  // a mapped window keeps the cursor on a screen
+  ShowAndSettle(window);
+  TQtScreen screen;
+  screen.SetCursorPos({101, 51});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return screen.CursorPos() == QPoint(101, 51); }, 2000));
+  for (const QPoint step : {QPoint(1, 0), QPoint(1, 0), QPoint(0, 1), QPoint(0, 1), QPoint(-1, 0),
+                            QPoint(0, -1), QPoint(10, 0), QPoint(0, 10), QPoint(-10, 0)}) {
+    const QPoint want = screen.CursorPos() + step;
+    screen.SetCursorPos(want);
+    EXPECT_EQ(screen.CursorPos(), want) << "ratio " << window.devicePixelRatioF();
   }
 }
 

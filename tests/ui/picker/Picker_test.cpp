@@ -135,15 +135,24 @@ TEST_F(PickerTest, APressDuringATickEndsItInThatTick) {
   EXPECT_EQ(Field(form->FColor), "0C2238");
 }
 
-TEST_F(PickerTest, APickStartedWhereTheLastSampledWaitsForMovement) {
+// A pick that starts and ends where the previous one sampled takes that
+// pixel, with the mouse or the keyboard, and not the empty magnifier.
+TEST_F(PickerTest, APickStartedWhereTheLastSampledTakesThatPixel) {
   PressPickButton(form->FColor);
   Tick();
   Press(Qt::LeftButton);
   Tick();
-  screen.SetPixel({30, 20}, qRgb(9, 9, 9));  // the cursor stays where it sampled
+  screen.SetPixel({30, 20}, qRgb(0x11, 0x22, 0x33));  // the cursor stays where it sampled
+  QTest::keyClick(form->FBack->btnPick, Qt::Key_Space);
+  QTest::keyClick(form->FBack->btnPick, Qt::Key_Return);
+  Tick();
+  EXPECT_FALSE(form->Picking());
+  EXPECT_EQ(Field(form->FBack), "112233");
   PressPickButton(form->FBack);
   Tick();
-  EXPECT_EQ(Field(form->FBack), "000000");
+  const int reads = screen.Reads();
+  Tick();  // later ticks still wait for the pointer to move
+  EXPECT_EQ(screen.Reads(), reads);
   screen.SetCursorPos({32, 22});
   screen.SetPixel({32, 22}, qRgb(7, 8, 9));
   Tick();
@@ -151,7 +160,6 @@ TEST_F(PickerTest, APickStartedWhereTheLastSampledWaitsForMovement) {
 }
 
 TEST_F(PickerTest, ScreenEdgesSampleTheHotSpot) {
-  // (1, 1) first: the window starts with its last sample at (0, 0).
   for (const QPoint at : {QPoint(1, 1), QPoint(0, 0), QPoint(63, 47)}) {
     SCOPED_TRACE(at.x());
     screen.Fill(qRgb(255, 255, 255));

@@ -245,6 +245,38 @@ TEST_F(LinkLabelTest, EnteringAJumpModeShowsTheLinkLook) {
   EXPECT_TRUE(own->font().underline());
 }
 
+// A target the caption does not show joins the hint (tool tip and
+// accessible description); the label's pixels stay as they were.
+TEST_F(LinkLabelTest, HintShowsATargetTheCaptionHides) {
+  struct Case {
+    const char* caption;
+    const char* jump;
+    const char* hint;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"marnova.example", "http://evil.example/setup.exe", "", "http://evil.example/setup.exe"},
+      {"marnova.example", "  ", "", ""},
+      {"marnova.example", "marnova.example", "", ""},
+      {"W3C", "https://www.w3.org/", "Apre la pagina:\nhttps://www.w3.org/",
+       "Apre la pagina:\nhttps://www.w3.org/"},
+      {"W3C", "https://www.w3.org/", "Apre la pagina", "Apre la pagina\nhttps://www.w3.org/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.jump);
+    TLMDSimpleLabel* link = MakeLink(c.caption, {});
+    const QImage before = link->grab().toImage();
+    link->setHint(c.hint);
+    link->setJump(c.jump);
+    EXPECT_EQ(link->toolTip(), c.shown);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(link)->text(QAccessible::Description), c.shown);
+    EXPECT_EQ(link->grab().toImage(), before);
+  }
+  TLMDSimpleLabel* plain = MakeLink("marnova.example", "http://other.example");
+  plain->setJumpMode(TLMDSimpleLabel::jmCustom);  // a click opens nothing
+  EXPECT_TRUE(plain->toolTip().isEmpty());
+}
+
 TEST_F(LinkLabelTest, InternetTargetRules) {
   const struct {
     const char* jump;

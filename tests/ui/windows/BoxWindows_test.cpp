@@ -136,6 +136,12 @@ TEST_F(MainWindowTest, UpdateLinkOpensTheAddressOrElseItsCaption) {
                  auto& update = dynamic_cast<TFormUpdate&>(window);
                  EXPECT_EQ(update.windowTitle(), "AGGIORNAMENTO DISPONIBILE!");
                  caption = update.lbJumpInternet->Caption();
+                 // The address a click opens, before the click.
+                 const QString shown = address.trimmed().isEmpty() ? QString() : address;
+                 EXPECT_EQ(update.lbJumpInternet->toolTip(), shown);
+                 EXPECT_EQ(QAccessible::queryAccessibleInterface(update.lbJumpInternet)
+                               ->text(QAccessible::Description),
+                           shown);
                  EXPECT_EQ(window.frameGeometry().topLeft(), CentredOver(*form, window));
                  QTest::mouseClick(update.lbJumpInternet, Qt::LeftButton, {}, QPoint(70, 11));
                });
