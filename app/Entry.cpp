@@ -17,6 +17,9 @@ int RunMarnova(int argc, char** argv, const std::function<void(QWidget&)>& befor
   // The task bar and the desktop file know the program by this name. No
   // display name is set: Qt would append it to every window title.
   QApplication::setApplicationName(QStringLiteral("Marnova"));
+  // The Wayland app id and the X11 class name the menu entry, whatever the
+  // executable is called.
+  QGuiApplication::setDesktopFileName(QStringLiteral("marnova"));
   InstallFontSubstitutes();
   fontConfig.Wait();  // the window's first text needs it
 

@@ -11,5 +11,9 @@ int main(int argc, char** argv) {
     std::fputs(marnova::kNoDisplayMessage, stderr);
     return 1;
   }
+  if (marnova::WaylandPluginMissing(argc, argv, marnova::QtPluginFolders())) {
+    std::fputs(marnova::kNoWaylandPluginMessage, stderr);
+    return 1;
+  }
   return marnova::RunMarnova(argc, argv);
 }

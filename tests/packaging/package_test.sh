@@ -40,6 +40,7 @@ check "file list" test "$files" == "$expected"
 depends=$(dpkg-deb -f "$deb" Depends)
 check "dependencies found by dpkg-shlibdeps" grep -q libqt6widgets6 <<<"$depends"
 check "libcurl, loaded at run time, is a dependency" grep -q libcurl4 <<<"$depends"
+check "the Wayland platform is recommended" test "$(dpkg-deb -f "$deb" Recommends)" == qt6-wayland
 
 root=$scratch/root
 dpkg-deb -x "$deb" "$root"
