@@ -6,10 +6,7 @@
 # Usage: e2e_wayland.sh /path/to/marnova
 set -uo pipefail
 program=$1
-fail=0
-check() {  # description, expected, actual
-  if [[ "$2" == "$3" ]]; then echo "ok: $1 ($3)"; else echo "FAIL: $1: expected $2, got $3"; fail=1; fi
-}
+. "$(dirname "$0")/../support/xvfb.sh"  # check, fail and the Xvfb helpers
 command -v weston >/dev/null && command -v weston-screenshooter >/dev/null ||
   { echo "SKIPPED: weston is missing (scripts/deps.sh installs it)" >&2; exit 77; }
 
@@ -50,4 +47,51 @@ for scale in 1 2; do
     echo "FAIL: scale $scale: Wayland error"; cat "$runtime/marnova-$scale.log"; fail=1
   fi
 done
+
+# Input through weston's x11 backend inside Xvfb, driven with xdotool. The
+# output is just larger than the window with its title bar (624 x 381) and
+# weston's panel (32), so weston can place it only at the top-left corner.
+# The pointer moves relatively there: to 0,0 first, then to the place.
+if xvfb_available && xvfb_start 1024x768; then
+  trap 'cleanup; xvfb_stop' EXIT
+  socket=marnova-test-x11
+  weston --backend=x11-backend.so --use-pixman --socket="$socket" --width=625 --height=414 \
+    --idle-time=0 >"$runtime/weston-x11.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do [[ -S "$runtime/$socket" ]] && break; sleep 0.1; done
+  if [[ -S "$runtime/$socket" ]]; then
+    WAYLAND_DISPLAY=$socket env -u DISPLAY "$program" 2>"$runtime/marnova-x11.log" &
+    marnova=$!
+    pids+=("$marnova")
+    sleep 3
+    # The panels of the client area (the memo's caret blinks).
+    window() { import -window root -crop 400x300+220+100 -depth 8 rgb:- 2>/dev/null | md5sum; }
+    # Active first (a press on the bare form), as it is after each request.
+    xdotool mousemove 0 0 mousemove 300 400 click 1 mousemove 0 0 mousemove 620 410
+    sleep 1
+    before=$(window)
+    # what: x y clicks (the maximise button of Qt's title bar, the title itself)
+    while read -r what x y clicks; do
+      xdotool mousemove 0 0 mousemove "$x" "$y"
+      sleep 0.3
+      xdotool click --repeat "$clicks" --delay 80 1
+      sleep 2
+      # Active again (a restored window may come back inactive, in Qt's
+      # inactive colours), the pointer off every control.
+      xdotool mousemove 0 0 mousemove 300 400 click 1 mousemove 0 0 mousemove 620 410
+      sleep 0.5
+      check "$what: still running" yes "$(kill -0 "$marnova" 2>/dev/null && echo yes || echo no)"
+      # Back at its size and place once the compositor has restored it.
+      now=$(window)
+      for _ in $(seq 10); do [[ "$now" == "$before" ]] && break; sleep 0.5; now=$(window); done
+      check "$what: client area unchanged" "$before" "$now"
+    done <<'TABLE'
+maximise-button     584 47  1
+title-double-click  300 47  2
+TABLE
+    kill "$marnova" 2>/dev/null
+  else
+    echo "weston's x11 backend did not start: input checks left out"
+  fi
+fi
 exit $fail
