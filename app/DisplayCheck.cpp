@@ -1,6 +1,8 @@
 #include "app/DisplayCheck.h"
 
+#include <QLibraryInfo>
 #include <cstdlib>
+#include <filesystem>
 #include <string_view>
 
 #include <xcb/xcb.h>
@@ -21,38 +23,42 @@ bool NeedsDisplayServer(std::string_view entry) {
   return name == "xcb" || name.starts_with("wayland");
 }
 
-}  // namespace
-
-bool DisplayAvailable(int argc, char** argv) {
-  if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) return true;
+// The platforms asked for, as Qt reads them: the argument in either
+// spelling wins over the variable. Empty when none is asked for.
+std::string_view RequestedPlatforms(int argc, char** argv) {
   const char* fromEnvironment = std::getenv("QT_QPA_PLATFORM");
   std::string_view platforms = fromEnvironment != nullptr ? fromEnvironment : "";
-  // Qt reads the argument in either spelling and prefers it to the variable.
   for (int i = 1; i + 1 < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "-platform" || arg == "--platform") platforms = argv[i + 1];
   }
-  if (platforms.empty()) return false;  // Qt's default here is xcb
-  // A list ("wayland;xcb") is tried in order: one entry without a server is enough.
+  return platforms;
+}
+
+// Whether every platform of a list ("wayland;xcb", tried in order) needs a
+// display server; Qt's default here (none asked for) does.
+bool OnlyDisplayServers(std::string_view platforms) {
   while (!platforms.empty()) {
     const size_t end = platforms.find(';');
     const std::string_view entry = platforms.substr(0, end);
-    if (!entry.empty() && !NeedsDisplayServer(entry)) return true;
+    if (!entry.empty() && !NeedsDisplayServer(entry)) return false;
     platforms = end == std::string_view::npos ? std::string_view() : platforms.substr(end + 1);
+  }
+  return true;
+}
+
+bool HoldsWaylandPlugin(const std::string& folder) {
+  std::error_code error;
+  // A folder that cannot be read holds nothing Qt could load either.
+  for (const auto& file : std::filesystem::directory_iterator(folder + "/platforms", error)) {
+    if (file.path().filename().string().starts_with("libqwayland")) return true;
   }
   return false;
 }
 
-namespace {
-
 // Qt tries the platforms of a list in order; only the first one counts here.
 bool StartsOnX11(int argc, char** argv) {
-  const char* fromEnvironment = std::getenv("QT_QPA_PLATFORM");
-  std::string_view platforms = fromEnvironment != nullptr ? fromEnvironment : "";
-  for (int i = 1; i + 1 < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "-platform" || arg == "--platform") platforms = argv[i + 1];
-  }
+  const std::string_view platforms = RequestedPlatforms(argc, argv);
   // Without a choice Qt takes xcb, unless the session may lead it to Wayland.
   if (platforms.empty()) return !IsSet("WAYLAND_DISPLAY");
   const std::string_view first = platforms.substr(0, platforms.find(';'));
@@ -60,6 +66,33 @@ bool StartsOnX11(int argc, char** argv) {
 }
 
 }  // namespace
+
+bool DisplayAvailable(int argc, char** argv) {
+  if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) return true;
+  return !OnlyDisplayServers(RequestedPlatforms(argc, argv));
+}
+
+bool WaylandPluginMissing(int argc, char** argv, const std::vector<std::string>& pluginFolders) {
+  if (IsSet("DISPLAY") || !IsSet("WAYLAND_DISPLAY")) return false;
+  if (!OnlyDisplayServers(RequestedPlatforms(argc, argv))) return false;
+  for (const std::string& folder : pluginFolders)
+    if (HoldsWaylandPlugin(folder)) return false;
+  return true;
+}
+
+std::vector<std::string> QtPluginFolders() {
+  std::vector<std::string> folders;
+  if (const char* extra = std::getenv("QT_PLUGIN_PATH")) {
+    std::string_view rest = extra;
+    while (!rest.empty()) {
+      const size_t end = rest.find(':');
+      if (end != 0) folders.emplace_back(rest.substr(0, end));
+      rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+  }
+  folders.push_back(QLibraryInfo::path(QLibraryInfo::PluginsPath).toStdString());
+  return folders;
+}
 
 std::optional<std::string> UnreachableDisplayMessage(int argc, char** argv) {
   if (!StartsOnX11(argc, argv)) return std::nullopt;

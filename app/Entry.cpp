@@ -19,6 +19,9 @@ int RunMarnova(int argc, char** argv, const std::function<void(QWidget&)>& befor
   // The task bar and the desktop file know the program by this name. No
   // display name is set: Qt would append it to every window title.
   QApplication::setApplicationName(QStringLiteral("Marnova"));
+  // The Wayland app id and the X11 class name the menu entry, whatever the
+  // executable is called.
+  QGuiApplication::setDesktopFileName(QStringLiteral("marnova"));
   InstallFontSubstitutes();
   // About 60 000 instructions: cheap enough to load before any window
   // exists. Without it Qt's texts stay English, which is no reason to stop.

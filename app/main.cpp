@@ -13,6 +13,10 @@ int main(int argc, char** argv) {
     std::fputs(marnova::kNoDisplayMessage, stderr);
     return 1;
   }
+  if (marnova::WaylandPluginMissing(argc, argv, marnova::QtPluginFolders())) {
+    std::fputs(marnova::kNoWaylandPluginMessage, stderr);
+    return 1;
+  }
   if (const std::optional<std::string> message = marnova::UnreachableDisplayMessage(argc, argv)) {
     std::fputs(message->c_str(), stderr);
     return 1;

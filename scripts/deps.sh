@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fontconfig libfontconfig-dev
   xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev python3 xclip
   dbus libx11-dev
+  weston qt6-wayland  # the program natively on Wayland, end to end
   dbus-daemon at-spi2-core python3-pyatspi
   clang-14 libfuzzer-14-dev dpkg-dev file binutils desktop-file-utils appstream lintian  # other compiler, fuzzing, package checks
 )

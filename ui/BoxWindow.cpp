@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QRect>
 
+#include "ui/FixedSizeWindow.h"
 #include "ui/WindowPlacement.h"
 #include "ui/widgets/TextFont.h"
 
@@ -12,6 +13,7 @@ void SetUpBoxWindow(QDialog& window) {
   window.setWindowFlags(Qt::Dialog | Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint);
   window.setFixedSize(398, 320);
+  KeepFixedSize(window);
   window.setFont(FontWithHeight(window.font(), -11));
   window.setModal(true);
 }

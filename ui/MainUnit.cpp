@@ -13,6 +13,7 @@
 #include "services/UpdateNotice.h"
 #include "services/uAdvHttp.h"
 #include "ui/DataModule.h"
+#include "ui/FixedSizeWindow.h"
 #include "ui/FrameCmdHsvUnit.h"
 #include "ui/QuorvelUnit.h"
 #include "ui/UpdateUnit.h"
@@ -87,6 +88,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
   setFixedSize(618, 348);
+  KeepFixedSize(*this);
   move(650, 355);
   setFont(FontWithHeight(font(), -11));
   QPalette colours = palette();

@@ -21,6 +21,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QPaintEvent;
 class QShowEvent;
 
 namespace marnova {
@@ -116,6 +117,8 @@ class TFormMain : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // The first paint asks the portal whether it can pick at all.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   // The WCAG 2 ratio and levels of the pair, as hints and descriptions.
@@ -128,6 +131,7 @@ class TFormMain : public QWidget {
   // pick buttons disabled with the reason when the session has no picker.
   void StartPortalPick(TFrameHsvCtrl& frame);
   void PortalAnswered(TFrameHsvCtrl* frame, const TPortalAnswer& answer);
+  void DisablePortalPicks();
 
   std::unique_ptr<Ui::TFormMain> FUi;
   bool FShown = false;
@@ -148,6 +152,7 @@ class TFormMain : public QWidget {
 
   // The pick through the desktop portal; made at the first one.
   std::unique_ptr<TPortalColorPick> FPortalPick;
+  bool FPortalAsked = false;  // whether the portal can pick, asked after the first paint
 };
 
 // The application's main window; null until one is created.

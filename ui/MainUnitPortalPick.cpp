@@ -1,7 +1,9 @@
 // The main window's pick through the desktop portal, for sessions whose
 // screen no program may read.
 #include <QPointer>
+#include <QTimer>
 
+#include "platform/screen/PortalAvailability.h"
 #include "platform/screen/PortalColorPick.h"
 #include "ui/FrameCmdHsvUnit.h"
 #include "ui/MainUnit.h"
@@ -30,7 +32,20 @@ void TFormMain::PortalAnswered(TFrameHsvCtrl* frame, const TPortalAnswer& answer
     frame->EndPick();
     if (answer.Result == TPortalResult::prPicked) frame->SetSelectedColor(answer.Color);
   }
-  if (answer.Result != TPortalResult::prUnavailable) return;
+  if (answer.Result == TPortalResult::prUnavailable) DisablePortalPicks();
+}
+
+void TFormMain::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (FPortalAsked || !UsePortalPick()) return;
+  FPortalAsked = true;
+  // Asked once this paint has reached the screen, so that start-up never
+  // waits for the session bus; the buttons keep working until the answer.
+  QTimer::singleShot(0, this,
+                     [this] { WhenPortalCannotPick(*this, [this] { DisablePortalPicks(); }); });
+}
+
+void TFormMain::DisablePortalPicks() {
   // Nothing on this session can pick, so neither button offers to.
   for (TFrameHsvCtrl* panel : {FColor, FBack}) {
     panel->btnPick->setEnabled(false);

@@ -41,6 +41,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 check "dependencies found by dpkg-shlibdeps" grep -q libqt6widgets6 <<<"$depends"
 check "libcurl, loaded at run time, is a dependency" grep -q libcurl4 <<<"$depends"
 check "Qt's Italian texts are a dependency" grep -q qt6-translations-l10n <<<"$depends"
+check "the Wayland platform is recommended" test "$(dpkg-deb -f "$deb" Recommends)" == qt6-wayland
 
 root=$scratch/root
 dpkg-deb -x "$deb" "$root"

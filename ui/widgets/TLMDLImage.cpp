@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "ui/widgets/DisabledPicture.h"
 #include "ui/widgets/KeyboardFocus.h"
 
 namespace marnova {
@@ -120,7 +121,10 @@ void TLMDLImage::AutoSize() {
 void TLMDLImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (!FTransparent) painter.fillRect(rect(), Resolve(Color()));
-  PaintPicture(painter);
+  if (isEnabled())
+    PaintPicture(painter);
+  else if (HasPicture())
+    DrawGreyed(painter, *this, [this](QPainter& layer) { PaintPicture(layer); });
   if (hasFocus()) DrawFocusRect(painter, rect());
 }
 

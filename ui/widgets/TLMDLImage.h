@@ -4,8 +4,9 @@
 // Drawn opaquely; with ForceTransparent the pixels equal to the picture's
 // bottom-left pixel are left out so the parent shows through. With
 // Transparent (the default) the widget paints no background of its own.
-// Indices that name no picture draw nothing; negative indices are ignored
-// and setting the current index does nothing.
+// While disabled the picture is drawn greyed, as the style greys a disabled
+// icon (DisabledPicture.h). Indices that name no picture draw nothing;
+// negative indices are ignored and setting the current index does nothing.
 //
 // With Style sbAutosize the widget takes the size of the list's pictures
 // (20 x 20 without a valid picture), keeping its top-left corner, whenever

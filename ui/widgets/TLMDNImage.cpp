@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/widgets/DisabledPicture.h"
+
 namespace marnova {
 
 TLMDNImage::TLMDNImage(QWidget* parent) : TControl(parent) {}
@@ -54,7 +56,11 @@ void TLMDNImage::setTransparent(bool value) {
 void TLMDNImage::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (!FTransparent) painter.fillRect(rect(), Resolve(Color()));
-  if (!FBitmap.isNull()) painter.drawImage(0, 0, FBitmap);
+  if (FBitmap.isNull()) return;
+  if (isEnabled())
+    painter.drawImage(0, 0, FBitmap);
+  else
+    DrawGreyed(painter, *this, [this](QPainter& layer) { layer.drawImage(0, 0, FBitmap); });
 }
 
 }  // namespace marnova

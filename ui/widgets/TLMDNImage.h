@@ -1,7 +1,8 @@
 #pragma once
 // Holds one bitmap of its own and paints it at its top-left corner. Every
 // change of the bitmap's content or size goes through this widget and
-// repaints it, so drawing on the bitmap shows on the screen.
+// repaints it, so drawing on the bitmap shows on the screen. While disabled
+// the bitmap is shown greyed, as the style greys a disabled icon.
 
 #include <QImage>
 #include <functional>

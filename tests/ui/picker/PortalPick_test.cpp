@@ -126,6 +126,41 @@ TEST_F(PortalPickTest, AnswersReachThePanelAndTheEvaluation) {
   }
 }
 
+// Whether the portal can pick is known soon after the window is painted,
+// before any press: the buttons say so at once, and nothing is picked.
+TEST_F(PortalPickTest, ButtonsTellWhetherThePortalCanPickBeforeAnyPress) {
+  struct Row {
+    const char* name;
+    std::optional<TStandInPortal::TOptions> portal;  // none: no portal on the bus
+    bool canPick;
+  } rows[] = {
+      {"version 2", TStandInPortal::TOptions{2, true}, true},
+      {"version 1", TStandInPortal::TOptions{1, true}, false},
+      {"absent", std::nullopt, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::unique_ptr<TStandInPortal> portal;
+    if (row.portal) {
+      portal =
+          std::make_unique<TStandInPortal>(address, std::vector<A>{A{A::saCancel}}, *row.portal);
+      ASSERT_TRUE(portal->Registered());
+    }
+    Open();
+    const auto disabled = [this] {
+      return !form->FColor->btnPick->isEnabled() && !form->FBack->btnPick->isEnabled();
+    };
+    EXPECT_EQ(QTest::qWaitFor(disabled, row.canPick ? 500 : 5000), !row.canPick);
+    for (TFrameHsvCtrl* panel : {form->FColor, form->FBack})
+      EXPECT_EQ(panel->btnPick->Hint() == kNoPicker, !row.canPick);
+    if (portal != nullptr) {
+      EXPECT_EQ(portal->Calls().size(), 0u);
+    }
+    form.reset();
+    dm.reset();
+  }
+}
+
 // The desktop's picker stays up: the button stays pressed, further presses
 // start nothing, and closing the window closes the request.
 TEST_F(PortalPickTest, ClosingTheWindowClosesAnUnansweredPick) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 #include <memory>
 
 #include "ui/DataModule.h"
@@ -118,6 +121,44 @@ TEST(TLMDLImage, ForcedTransparencyLeavesTheKeyColourUndrawn) {
     EXPECT_EQ(shot.pixel(1, 1) | 0xFF000000u, Opaque(Qt::red));
     EXPECT_EQ(shot.pixel(5, 5) | 0xFF000000u, Opaque(Qt::yellow));  // outside: parent shows
   }
+}
+
+TEST(TLMDLImage, DisabledPictureIsTheStylesDisabledIconInTheSamePlace) {
+  TestList t;
+  QWidget parent;
+  parent.resize(10, 10);
+  parent.setAutoFillBackground(true);
+  QPalette p = parent.palette();
+  p.setColor(QPalette::Window, Qt::yellow);
+  parent.setPalette(p);
+  TLMDLImage image(&parent);
+  image.setGeometry(0, 0, 10, 10);
+  image.setStyle(TLMDLImage::sbCenter);
+  image.setForceTransparent(true);
+  image.setImageList(&t.list);
+  image.Loaded();
+  const QImage enabled = parent.grab().toImage();
+  image.setEnabled(false);
+  const QImage disabled = parent.grab().toImage();
+
+  QPixmap layer(10, 10);
+  layer.fill(Qt::transparent);
+  {
+    QPainter painter(&layer);
+    t.list.DrawInRect(painter, QRect(3, 3, 4, 3), 0, 0, true);
+  }
+  QStyleOption option;
+  option.initFrom(&image);
+  QImage expected(10, 10, disabled.format());
+  expected.fill(Qt::yellow);
+  {
+    QPainter painter(&expected);
+    painter.drawPixmap(0, 0, image.style()->generatedIconPixmap(QIcon::Disabled, layer, &option));
+  }
+  EXPECT_EQ(disabled, expected);
+  EXPECT_NE(disabled.pixel(4, 4), enabled.pixel(4, 4));
+  image.setEnabled(true);
+  EXPECT_EQ(parent.grab().toImage(), enabled);
 }
 
 TEST(TLMDLImage, SharedListArrivesLaterAndGoesAway) {
