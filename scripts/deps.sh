@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n  # Qt's own texts in Italian
-  libcurl4-openssl-dev libcpp-httplib-dev
+  libcurl4-openssl-dev libcpp-httplib-dev openssl  # openssl: the HTTPS tests' certificates
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig libfontconfig-dev
   xvfb xauth xdotool x11-utils imagemagick openbox libxcb1-dev python3 xclip

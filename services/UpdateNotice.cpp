@@ -33,7 +33,16 @@ bool IsWebAddress(const QString& address) {
     if (c.isSpace() || c.category() == QChar::Other_Control) return false;
   const QUrl url(address, QUrl::StrictMode);
   const QString scheme = url.scheme().toLower();
-  return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
+  // A user name or password before the host makes a link read as one site
+  // and lead to another ("http://www.maker.example@elsewhere.example/"). The
+  // authority is searched as written, since QUrl drops an empty user part.
+  const qsizetype from = address.indexOf(u"//") + 2;
+  qsizetype to = from;
+  while (to < address.size() && address[to] != u'/' && address[to] != u'?' && address[to] != u'#')
+    ++to;
+  if (from < 2 || address.mid(from, to - from).contains(u'@')) return false;
+  return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty() &&
+         url.userInfo().isEmpty();
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ std::optional<TUpdateNotice> ParseUpdateNotice(const QString& notice);
 
 // The address to offer, or nothing when the notice is malformed or offers
 // nothing newer. An address that is not an http:// or https:// address
-// comes back empty (the link then opens its own caption): the notice
+// with a host and without user information (user@, user:password@) comes
+// back empty (the link then opens its own caption): the notice
 // arrives over plain HTTP and must never make the desktop open a local file
 // or start a program.
 std::optional<QString> EvaluateUpdateNotice(const QString& notice, std::int32_t versionMS,

@@ -111,7 +111,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui
   AdvHttp->SetUserAgent(QStringLiteral("Brevant WinInet Component"));
   AdvHttp->SetURL(QStringLiteral("http://" MARNOVA_UPDATE_HOST "/marnova.txt"));
   AdvHttp->SetURLPath(QStringLiteral("/marnova.txt"));
-  AdvHttp->SetHostName(QStringLiteral(MARNOVA_UPDATE_HOST));
+  AdvHttp->SetHostName(QStringLiteral(MARNOVA_UPDATE_HOST_NAME));  // the URL keeps the port
   AdvHttp->SetMethod(QStringLiteral("GET"));
   AdvHttp->SetAuthRetries(3);
   AdvHttp->SetInternetFlags(TAdvHttp::ifIgnoreCertCnInvalid | TAdvHttp::ifIgnoreCertDateInvalid |
@@ -238,7 +238,11 @@ void TFormMain::AdvHttpDataAvailable(QObject*) {
   }
   const std::optional<QString> address =
       EvaluateUpdateNotice(AdvHttp->Text(), AppVersionMS, AppVersionLS);
-  if (address) ShowFormUpdate(this, *address);
+  if (!address) return;
+  ShowFormUpdate(this, *address);
+  // One offer per check: the rest of a long notice is not read, so that no
+  // later chunk opens the window again.
+  AdvHttp->Abort();
 }
 
 }  // namespace marnova

@@ -8,6 +8,13 @@
 // is filled on the first call. Where the library cannot be loaded, each
 // returns libcurl's own failure value, which the layer already handles as a
 // failed transfer.
+//
+// A libcurl older than 7.85 counts as missing: the layer's protocol limits
+// rest on CURLOPT_PROTOCOLS_STR and CURLOPT_REDIR_PROTOCOLS_STR (an older
+// library ignores them and would follow a redirect to any scheme it knows),
+// and its waits on curl_multi_poll. The update check then fails as it does
+// without a network, silently towards the user: a check that cannot be made
+// safely is better not made.
 #include <curl/curl.h>
 #include <dlfcn.h>
 
@@ -16,6 +23,7 @@
 namespace {
 
 constexpr const char* kLibrary = "libcurl.so.4";
+constexpr unsigned kMinimumVersion = 0x075500;  // 7.85.0
 
 struct CurlTable {
   decltype(&curl_global_init) global_init = nullptr;
@@ -49,6 +57,13 @@ CurlTable Load() {
   // Kept for the life of the process, as libcurl's global state is.
   void* library = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
   if (library == nullptr) return t;
+  const auto versionInfo =
+      reinterpret_cast<decltype(&curl_version_info)>(dlsym(library, "curl_version_info"));
+  const curl_version_info_data* version = versionInfo ? versionInfo(CURLVERSION_NOW) : nullptr;
+  if (version == nullptr || version->version_num < kMinimumVersion) {
+    dlclose(library);
+    return t;
+  }
   Bind(library, t.global_init, "curl_global_init");
   Bind(library, t.easy_init, "curl_easy_init");
   Bind(library, t.easy_cleanup, "curl_easy_cleanup");

@@ -406,7 +406,10 @@ bool HttpRequestCore::StartTransfer() {
     body_.clear();
     bodyPos_ = 0;
   }
-  ConfigureEasy();
+  if (!ConfigureEasy()) {
+    FailTransfer(ERROR_INTERNET_INTERNAL_ERROR, "libcurl refused a setting the request needs");
+    return false;
+  }
   if (first) Push(INTERNET_STATUS_RESOLVING_NAME, connection_->host);
   const CURLMcode added = curl_multi_add_handle(multi_, easy_);
   if (added != CURLM_OK) {
@@ -416,9 +419,15 @@ bool HttpRequestCore::StartTransfer() {
   return true;
 }
 
-void HttpRequestCore::ConfigureEasy() {
+bool HttpRequestCore::ConfigureEasy() {
   CURL* e = easy_;
   curl_easy_reset(e);
+  // The settings that the request's safety rests on (which schemes it may
+  // reach, certificate checks, limits, time-outs, where the answer goes):
+  // one that libcurl refuses ends the request before it starts, rather than
+  // letting it run without.
+  bool kept = true;
+  auto require = [&kept](CURLcode code) { kept = kept && code == CURLE_OK; };
   const bool secure = (config_.flags & INTERNET_FLAG_SECURE) != 0;
   std::string host = connection_->host;
   if (host.find(':') != std::string::npos && host.front() != '[') host = "[" + host + "]";
@@ -426,7 +435,7 @@ void HttpRequestCore::ConfigureEasy() {
   if (object.empty() || (object.front() != '/' && object.front() != '*')) object = "/" + object;
   currentUrl_ = std::string(secure ? "https://" : "http://") + host + ":" +
                 std::to_string(connection_->port) + object;
-  curl_easy_setopt(e, CURLOPT_URL, currentUrl_.c_str());
+  require(curl_easy_setopt(e, CURLOPT_URL, currentUrl_.c_str()));
 
   std::string headers, body;
   Credentials creds;
@@ -478,9 +487,9 @@ void HttpRequestCore::ConfigureEasy() {
   curl_easy_setopt(e, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
 
   if (session_->accessType == INTERNET_OPEN_TYPE_DIRECT)
-    curl_easy_setopt(e, CURLOPT_PROXY, "");
+    require(curl_easy_setopt(e, CURLOPT_PROXY, ""));
   else if (session_->accessType == INTERNET_OPEN_TYPE_PROXY)
-    curl_easy_setopt(e, CURLOPT_PROXY, session_->proxy.c_str());
+    require(curl_easy_setopt(e, CURLOPT_PROXY, session_->proxy.c_str()));
   curl_easy_setopt(e, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
 
   if (!(config_.flags & INTERNET_FLAG_NO_AUTH)) {
@@ -497,27 +506,35 @@ void HttpRequestCore::ConfigureEasy() {
   }
 
   const bool follow = !(config_.flags & INTERNET_FLAG_NO_AUTO_REDIRECT);
-  curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L);
-  curl_easy_setopt(e, CURLOPT_MAXREDIRS, kMaxRedirects);
+  require(curl_easy_setopt(e, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L));
+  require(curl_easy_setopt(e, CURLOPT_MAXREDIRS, kMaxRedirects));
   const bool crossOk = secure ? (config_.flags & INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTP)
                               : (config_.flags & INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS);
-  curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR,
-                   crossOk ? "http,https" : (secure ? "https" : "http"));
-  curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
-  if (config_.flags & INTERNET_FLAG_IGNORE_CERT_CN_INVALID)
-    curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 0L);
+  require(curl_easy_setopt(e, CURLOPT_REDIR_PROTOCOLS_STR,
+                           crossOk ? "http,https" : (secure ? "https" : "http")));
+  require(curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https"));
+  // INTERNET_FLAG_IGNORE_CERT_CN_INVALID is not honoured: a redirect may
+  // lead to any host, and only the name check ties a certificate from a
+  // trusted authority to the host it answers for. Expired, self-signed and
+  // unknown certificates stay refused as well (INTERNET_FLAG_IGNORE_CERT_DATE_INVALID
+  // is not honoured either).
+  require(curl_easy_setopt(e, CURLOPT_SSL_VERIFYPEER, 1L));
+  require(curl_easy_setopt(e, CURLOPT_SSL_VERIFYHOST, 2L));
+  const std::string authorities = CertificateAuthorities();
+  if (!authorities.empty()) require(curl_easy_setopt(e, CURLOPT_CAINFO, authorities.c_str()));
   // No cookie store is kept, so INTERNET_FLAG_NO_COOKIES holds anyway.
 
   const std::int64_t connectMs = ConnectTimeoutMs();
-  if (connectMs > 0) curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connectMs));
-  curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
+  if (connectMs > 0)
+    require(curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connectMs)));
+  require(curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L));
   curl_easy_setopt(e, CURLOPT_ERRORBUFFER, errorBuffer_);
-  curl_easy_setopt(e, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
+  require(curl_easy_setopt(e, CURLOPT_BUFFERSIZE, kReceiveBufferBytes));
 
-  curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &HttpRequestCore::HeaderThunk);
-  curl_easy_setopt(e, CURLOPT_HEADERDATA, this);
-  curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &HttpRequestCore::WriteThunk);
-  curl_easy_setopt(e, CURLOPT_WRITEDATA, this);
+  require(curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &HttpRequestCore::HeaderThunk));
+  require(curl_easy_setopt(e, CURLOPT_HEADERDATA, this));
+  require(curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &HttpRequestCore::WriteThunk));
+  require(curl_easy_setopt(e, CURLOPT_WRITEDATA, this));
   curl_easy_setopt(e, CURLOPT_OPENSOCKETFUNCTION, &HttpRequestCore::OpenSocketThunk);
   curl_easy_setopt(e, CURLOPT_OPENSOCKETDATA, this);
   curl_easy_setopt(e, CURLOPT_CLOSESOCKETFUNCTION, &HttpRequestCore::CloseSocketThunk);
@@ -528,6 +545,7 @@ void HttpRequestCore::ConfigureEasy() {
   curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, &HttpRequestCore::DebugThunk);
   curl_easy_setopt(e, CURLOPT_DEBUGDATA, this);
   curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
+  return kept;
 }
 
 template <typename Pred>

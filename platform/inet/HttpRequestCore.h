@@ -68,7 +68,7 @@ class HttpRequestCore : public std::enable_shared_from_this<HttpRequestCore> {
 
   // Driver side.
   bool StartTransfer();
-  void ConfigureEasy();
+  bool ConfigureEasy();  // false when libcurl refused a setting the request rests on
   template <typename Pred>
   void Drive(Pred satisfied);
   void FinishTransfer(CURLcode code);

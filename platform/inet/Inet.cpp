@@ -12,6 +12,8 @@ namespace marnova::inet {
 namespace {
 
 std::atomic<std::uint32_t> gDefaultReceiveTimeout{30000};
+std::mutex gAuthoritiesMutex;
+std::string gAuthorities;  // guarded by gAuthoritiesMutex
 
 void EnsureCurl() {
   static std::once_flag once;
@@ -54,6 +56,15 @@ std::uint32_t DefaultReceiveTimeout() {
 }
 void SetDefaultReceiveTimeout(std::uint32_t milliseconds) {
   gDefaultReceiveTimeout = milliseconds;
+}
+
+std::string CertificateAuthorities() {
+  std::lock_guard lock(gAuthoritiesMutex);
+  return gAuthorities;
+}
+void SetCertificateAuthorities(const std::string& file) {
+  std::lock_guard lock(gAuthoritiesMutex);
+  gAuthorities = file;
 }
 
 UniqueInternet InternetOpen(const char* agent, std::uint32_t accessType, const char* proxy,

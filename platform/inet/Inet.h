@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/inet/InetDefs.h"
 #include "platform/inet/InetError.h"
@@ -96,5 +97,11 @@ void InternetCloseHandle(UniqueInternet& handle);
 // read or send fails with ERROR_INTERNET_TIMEOUT when the server sends
 // nothing for that long.
 void SetDefaultReceiveTimeout(std::uint32_t milliseconds);
+
+// The file of certificate authorities that secure requests sent from now on
+// trust, in place of the system's (PEM); empty: the system's. A certificate
+// must name the host it is presented for and be in date, whatever the
+// request's flags say.
+void SetCertificateAuthorities(const std::string& file);
 
 }  // namespace marnova::inet

@@ -63,5 +63,6 @@ class RequestHandle final : public InetHandle {
 };
 
 std::uint32_t DefaultReceiveTimeout();
+std::string CertificateAuthorities();
 
 }  // namespace marnova::inet

@@ -6,8 +6,10 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QGuiApplication>
+#include <QVariantMap>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -27,6 +29,7 @@ constexpr uint kResponseSuccess = 0, kResponseCancelled = 1;
 constexpr int kCloseFlushMs = 1000;
 
 std::optional<bool> gOverride;
+std::chrono::milliseconds gTimeLimit = kPortalAnswerTimeLimit;
 
 // Handle tokens are unique for the whole run, so that a new pick never
 // listens on the path of an earlier request.
@@ -74,6 +77,15 @@ TPortalPickOverride::~TPortalPickOverride() {
   gOverride = FPrevious;
 }
 
+TPortalTimeLimitOverride::TPortalTimeLimitOverride(std::chrono::milliseconds limit)
+    : FPrevious(gTimeLimit) {
+  gTimeLimit = limit;
+}
+
+TPortalTimeLimitOverride::~TPortalTimeLimitOverride() {
+  gTimeLimit = FPrevious;
+}
+
 std::optional<TColor> PortalColor(const QVariant& value) {
   if (value.userType() != qMetaTypeId<QDBusArgument>()) return std::nullopt;
   const QDBusArgument argument = value.value<QDBusArgument>();
@@ -87,27 +99,32 @@ std::optional<TColor> PortalColor(const QVariant& value) {
   return PackColor(Channel(rgb[0]), Channel(rgb[1]), Channel(rgb[2]));
 }
 
-TPortalColorPick::TPortalColorPick() = default;
+TPortalColorPick::TPortalColorPick() {
+  FTimeLimit.setSingleShot(true);
+  connect(&FTimeLimit, &QTimer::timeout, this, [this] {
+    if (!Open()) return;
+    CloseRequest();  // the desktop's picker goes away with it
+    Finish({TPortalResult::prFailed});
+  });
+}
 
 TPortalColorPick::~TPortalColorPick() {
   if (!Open() || FRequestPath.isEmpty()) return;
-  const QString request = FRequestPath;
-  StopListening();
-  QDBusConnection bus = Bus();
-  // Nobody waits for the answer to Close. A round trip to the bus itself
-  // after it makes sure it has left before the program ends; a portal that
-  // hangs cannot hold us up, the bus answers on its own.
-  bus.send(QDBusMessage::createMethodCall(kService, request, kRequest, QStringLiteral("Close")));
-  bus.call(QDBusMessage::createMethodCall(
-               QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-               QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")),
-           QDBus::Block, kCloseFlushMs);
+  CloseRequest();
+  // A round trip to the bus itself after the Close makes sure it has left
+  // before the program ends; a portal that hangs cannot hold us up, the
+  // bus answers on its own.
+  Bus().call(QDBusMessage::createMethodCall(
+                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")),
+             QDBus::Block, kCloseFlushMs);
 }
 
 bool TPortalColorPick::Start(const QWidget& window, TDone done) {
   if (Open() || !done) return false;
   FDone = std::move(done);
   ++FSerial;
+  FTimeLimit.start(gTimeLimit);
   FParentWindow = QGuiApplication::platformName() == QLatin1String("xcb")
                       ? QStringLiteral("x11:") + QString::number(window.window()->winId(), 16)
                       : QString();
@@ -121,6 +138,16 @@ bool TPortalColorPick::Start(const QWidget& window, TDone done) {
         },
         Qt::QueuedConnection);
     return true;
+  }
+  if (FPortalWatch == nullptr) {
+    // A portal that exits or is replaced mid-pick never answers its
+    // requests; one that is started for our call is no reason to stop.
+    FPortalWatch = std::make_unique<QDBusServiceWatcher>(kService, bus,
+                                                         QDBusServiceWatcher::WatchForOwnerChange);
+    connect(FPortalWatch.get(), &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString& oldOwner, const QString&) {
+              if (Open() && !oldOwner.isEmpty()) Finish({TPortalResult::prFailed});
+            });
   }
   QDBusMessage get = QDBusMessage::createMethodCall(
       kService, kObject, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
@@ -173,13 +200,19 @@ void TPortalColorPick::Called(QDBusPendingCallWatcher& reply) {
   }
 }
 
-void TPortalColorPick::Responded(uint response, const QVariantMap& results) {
+void TPortalColorPick::Responded(const QDBusMessage& message) {
   if (!Open()) return;
-  TPortalAnswer answer{response == kResponseCancelled ? TPortalResult::prCancelled
-                                                      : TPortalResult::prFailed};
-  if (response == kResponseSuccess) {
-    if (const std::optional<TColor> color = PortalColor(results.value(QStringLiteral("color")))) {
-      answer = {TPortalResult::prPicked, *color};
+  // Every Response signal on the request arrives here, whatever its
+  // arguments, so that one without its results, or with other types, ends
+  // the pick (as failed) instead of going unheard.
+  TPortalAnswer answer{TPortalResult::prFailed};
+  if (message.signature() == QLatin1String("ua{sv}")) {
+    const uint response = message.arguments().at(0).toUInt();
+    const QVariantMap results = qdbus_cast<QVariantMap>(message.arguments().at(1));
+    if (response == kResponseCancelled) answer = {TPortalResult::prCancelled};
+    if (response == kResponseSuccess) {
+      if (const std::optional<TColor> color = PortalColor(results.value(QStringLiteral("color"))))
+        answer = {TPortalResult::prPicked, *color};
     }
   }
   Finish(answer);
@@ -188,18 +221,27 @@ void TPortalColorPick::Responded(uint response, const QVariantMap& results) {
 void TPortalColorPick::Listen(const QString& requestPath) {
   FRequestPath = requestPath;
   Bus().connect(kService, FRequestPath, kRequest, QStringLiteral("Response"), this,
-                SLOT(Responded(uint, QVariantMap)));
+                SLOT(Responded(QDBusMessage)));
 }
 
 void TPortalColorPick::StopListening() {
   if (FRequestPath.isEmpty()) return;
   Bus().disconnect(kService, FRequestPath, kRequest, QStringLiteral("Response"), this,
-                   SLOT(Responded(uint, QVariantMap)));
+                   SLOT(Responded(QDBusMessage)));
   FRequestPath.clear();
+}
+
+void TPortalColorPick::CloseRequest() {
+  if (FRequestPath.isEmpty()) return;
+  const QString request = FRequestPath;
+  StopListening();
+  // Nobody waits for the answer to Close.
+  Bus().send(QDBusMessage::createMethodCall(kService, request, kRequest, QStringLiteral("Close")));
 }
 
 void TPortalColorPick::Finish(TPortalAnswer answer) {
   StopListening();
+  FTimeLimit.stop();
   ++FSerial;  // replies still on their way belong to a finished pick
   // Closed before the owner hears of it, so the owner may start the next
   // pick from inside `done`.

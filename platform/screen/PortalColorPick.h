@@ -8,15 +8,19 @@
 // The exchange is asynchronous: the window keeps painting and answering
 // while the desktop's picker is up, and the answer comes later from the
 // event loop.
+#include <QDBusMessage>
 #include <QObject>
 #include <QString>
-#include <QVariantMap>
+#include <QTimer>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "colour/ColorModel.h"
 
 class QDBusPendingCallWatcher;
+class QDBusServiceWatcher;
 class QWidget;
 
 namespace marnova {
@@ -40,10 +44,28 @@ class TPortalPickOverride {
   std::optional<bool> FPrevious;
 };
 
+// How long a pick waits for the portal's answer. Past it the pick ends as
+// failed and its request is closed: a desktop picker that never answers
+// must not keep the pick button pressed for good.
+inline constexpr std::chrono::milliseconds kPortalAnswerTimeLimit = std::chrono::minutes(5);
+
+// Picks started during its lifetime wait `limit` instead; tests shorten it.
+class TPortalTimeLimitOverride {
+ public:
+  explicit TPortalTimeLimitOverride(std::chrono::milliseconds limit);
+  ~TPortalTimeLimitOverride();
+  TPortalTimeLimitOverride(const TPortalTimeLimitOverride&) = delete;
+  TPortalTimeLimitOverride& operator=(const TPortalTimeLimitOverride&) = delete;
+
+ private:
+  std::chrono::milliseconds FPrevious;
+};
+
 enum class TPortalResult {
   prPicked,      // the user chose a colour
   prCancelled,   // the user closed the desktop's picker
-  prFailed,      // the portal gave up, answered an error or an unreadable colour
+  prFailed,      // the portal gave up, answered an error, an unreadable colour or a
+                 // malformed answer, left the bus, or did not answer in time
   prUnavailable  // no portal, no Screenshot interface, or one too old to pick
 };
 
@@ -59,6 +81,8 @@ std::optional<TColor> PortalColor(const QVariant& value);
 
 // One portal pick at a time. Destroying it while a pick is open closes the
 // portal's request (org.freedesktop.portal.Request.Close) and calls nothing.
+// Every pick ends: with the portal's answer, whatever its form; when the
+// portal leaves the bus; or at the time limit.
 class TPortalColorPick final : public QObject {
   Q_OBJECT
 
@@ -77,7 +101,7 @@ class TPortalColorPick final : public QObject {
   bool Open() const { return FDone != nullptr; }
 
  private slots:
-  void Responded(uint response, const QVariantMap& results);
+  void Responded(const QDBusMessage& message);
 
  private:
   void VersionRead(QDBusPendingCallWatcher& reply);
@@ -88,12 +112,15 @@ class TPortalColorPick final : public QObject {
              void (TPortalColorPick::*handler)(QDBusPendingCallWatcher&));
   void Listen(const QString& requestPath);
   void StopListening();
+  void CloseRequest();
   void Finish(TPortalAnswer answer);
 
   TDone FDone;
   QString FParentWindow;
   QString FRequestPath;  // the request listened on; empty when none
   quint64 FSerial = 0;   // counts picks, so late replies of an earlier one are ignored
+  QTimer FTimeLimit;     // from Start to Finish
+  std::unique_ptr<QDBusServiceWatcher> FPortalWatch;  // made at the first pick on a bus
 };
 
 }  // namespace marnova

@@ -1,21 +1,33 @@
 // The server's answer, as the program receives it: through libcurl and the
 // library layer's own header handling (status line, header block, named
 // header queries, redirects, body reads), once through the library layer's
-// calls and once through the HTTP component with the update check's
-// settings. A loopback server replays the input: the part before the first
+// calls, once through the HTTP component with the update check's settings
+// synchronously, and once as the program runs it: asynchronously, with a
+// window as owner, so that the worker reads 16 KiB chunks (the transfer
+// pausing past 64 KiB unread) and hands every event to the main thread,
+// where the update check's own handler evaluates the body so far, stops
+// past 64 KiB and after an offer. The input's last byte picks one more abort:
+// none, after the first or second chunk, or at once after the send.
+// A loopback server replays the input: the part before the first
 // "<<next>>" answers the first connection, the next part the second (a
 // redirect or an authentication retry), and so on; later connections get an
 // empty 200 answer. Every address goes to that server through the proxy
 // setting, so no input can reach another host.
 // Properties: nothing crashes or reads out of bounds; texts fit their
 // buffers with their terminator; a header block starts with the status line
-// and ends with an empty line; no more body comes out than went in.
+// and ends with an empty line; no more body comes out than went in; every
+// asynchronous event runs on the main thread, none after an abort, and the
+// request ends within a bounded time.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QString>
+#include <QThread>
+#include <QWidget>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -214,6 +226,66 @@ void ThroughComponent(const std::string& proxy, std::size_t sent) {
     FUZZ_CHECK(headers.front().startsWith(QStringLiteral("HTTP/"), Qt::CaseInsensitive));
 }
 
+// The window that owns the component, as the main window does.
+QWidget& Owner() {
+  static QWidget* owner = [] {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "fuzz_http_answer";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // never destroyed, like the window
+    return new QWidget;
+  }();
+  return *owner;
+}
+
+// The update check as the program runs it, with `abortAt` chunks (0: none,
+// -1: at once after the send) before an abort of its own.
+void ThroughComponentAsync(const std::string& proxy, std::size_t sent, int abortAt) {
+  TAdvHttp http(&Owner());
+  http.SetRaiseExceptions(false);
+  http.SetDefaultUi(false);
+  http.SetProxy(QString::fromLatin1(proxy));
+  http.SetURL(QStringLiteral("http://www.quorvel.example/marnova.txt"));
+  http.SetInternetFlags(kFlags);
+  bool ended = false, aborted = false;
+  int chunks = 0;
+  auto abort = [&] {
+    http.Abort();
+    aborted = ended = true;
+  };
+  auto onMain = [] { FUZZ_CHECK(QThread::currentThread() == qApp->thread()); };
+  http.OnDataAvailable = [&](QObject*) {
+    onMain();
+    FUZZ_CHECK(!aborted);
+    FUZZ_CHECK(http.ChunkSize() > 0 && http.ChunkSize() <= 16384);
+    FUZZ_CHECK(static_cast<std::size_t>(http.BytesRead()) <= sent);
+    FUZZ_CHECK(http.ChunkPosition() + http.ChunkSize() == http.BytesRead());
+    ++chunks;
+    if (http.BytesRead() > kUpdateNoticeLimit || chunks == abortAt ||
+        EvaluateUpdateNotice(http.Text(), 65538, 43))
+      abort();
+  };
+  http.OnRequestComplete = [&](QObject*) {
+    onMain();
+    FUZZ_CHECK(!aborted);
+    ended = true;
+  };
+  http.OnError = [&](QObject*) {
+    onMain();
+    ended = true;
+  };
+  http.OnResponseReceived = [&](QObject*) { onMain(); };
+  http.Execute(false);
+  if (abortAt < 0) abort();
+  QElapsedTimer since;
+  since.start();
+  // Every wait of the layer is bounded (2 s receive time-out), so this is too.
+  while (!ended && since.elapsed() < 15000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  FUZZ_CHECK(ended);
+  // Whatever is still running ends with the component.
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -226,5 +298,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ThroughLibrary(proxy, size);
   server.Script(answers);
   ThroughComponent(proxy, size);
+  server.Script(answers);
+  const int pick = size == 0 ? 0 : data[size - 1] % 4;
+  ThroughComponentAsync(proxy, size, pick == 3 ? -1 : pick);
   return 0;
 }

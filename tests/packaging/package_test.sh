@@ -39,7 +39,7 @@ check "file list" test "$files" == "$expected"
 [[ "$files" == "$expected" ]] || diff <(echo "$expected") <(echo "$files")
 depends=$(dpkg-deb -f "$deb" Depends)
 check "dependencies found by dpkg-shlibdeps" grep -q libqt6widgets6 <<<"$depends"
-check "libcurl, loaded at run time, is a dependency" grep -q libcurl4 <<<"$depends"
+check "libcurl 7.85 or later, loaded at run time, is a dependency" grep -qF "libcurl4 (>= 7.85)" <<<"$depends"
 check "Qt's Italian texts are a dependency" grep -q qt6-translations-l10n <<<"$depends"
 check "the Wayland platform is recommended" test "$(dpkg-deb -f "$deb" Recommends)" == qt6-wayland
 

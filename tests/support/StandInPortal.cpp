@@ -35,10 +35,9 @@ class TStandInRequest final : public QDBusVirtualObject {
 
 bool ParseStandInAnswer(const QString& text, TStandInAnswer& answer) {
   static const std::pair<const char*, TStandInAnswer::TKind> kinds[] = {
-      {"cancel", TStandInAnswer::saCancel},
-      {"other", TStandInAnswer::saOther},
-      {"error", TStandInAnswer::saError},
-      {"never", TStandInAnswer::saNever}};
+      {"cancel", TStandInAnswer::saCancel},       {"other", TStandInAnswer::saOther},
+      {"error", TStandInAnswer::saError},         {"never", TStandInAnswer::saNever},
+      {"noresults", TStandInAnswer::saNoResults}, {"wrongtypes", TStandInAnswer::saWrongTypes}};
   for (const auto& [name, kind] : kinds) {
     if (text == QLatin1String(name)) {
       answer = {kind};
@@ -113,7 +112,12 @@ QDBusObjectPath TStandInPortal::PickColor(const QString& parent_window,
   }
   // The answer goes out before the reply to the call.
   QDBusMessage signal = QDBusMessage::createSignal(path, kRequest, QStringLiteral("Response"));
-  signal << response << results;
+  if (answer.Kind == TStandInAnswer::saNoResults)
+    signal << 0u;
+  else if (answer.Kind == TStandInAnswer::saWrongTypes)
+    signal << QStringLiteral("0") << 42;
+  else
+    signal << response << results;
   FBus.send(signal);
   return QDBusObjectPath(path);
 }

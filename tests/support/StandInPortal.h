@@ -22,17 +22,20 @@ class TStandInRequest;
 
 struct TStandInAnswer {
   enum TKind {
-    saColour,  // Response 0 with "color" (R, G, B)
-    saCancel,  // Response 1
-    saOther,   // Response 2
-    saError,   // the call itself fails with org.freedesktop.portal.Error.Failed
-    saNever    // the request stays open until the client closes it
+    saColour,     // Response 0 with "color" (R, G, B)
+    saCancel,     // Response 1
+    saOther,      // Response 2
+    saError,      // the call itself fails with org.freedesktop.portal.Error.Failed
+    saNever,      // the request stays open until the client closes it
+    saNoResults,  // Response 0 without its results dictionary
+    saWrongTypes  // Response with a text and a number in place of (u, a{sv})
   };
   TKind Kind = saCancel;
   double R = 0, G = 0, B = 0;
 };
 
-// Parses "colour:R,G,B", "cancel", "other", "error" or "never".
+// Parses "colour:R,G,B", "cancel", "other", "error", "never", "noresults" or
+// "wrongtypes".
 bool ParseStandInAnswer(const QString& text, TStandInAnswer& answer);
 
 class TStandInPortal final : public QObject, protected QDBusContext {

@@ -1,11 +1,14 @@
 #include "ui/widgets/TLMDMemo.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextOption>
 
 #include "ui/widgets/ColorConstants.h"
 #include "ui/widgets/EditorOverwriteMode.h"
+#include "ui/widgets/LongLines.h"
 #include "ui/widgets/TextFont.h"
 #include "ui/widgets/TextWidgetAccessibility.h"
 
@@ -160,6 +163,19 @@ void TLMDMemo::keyPressEvent(QKeyEvent* event) {
   // The mode may have been toggled in another editor since the last key.
   setOverwriteMode(EditorsOverwrite());
   QPlainTextEdit::keyPressEvent(event);
+}
+
+void TLMDMemo::insertFromMimeData(const QMimeData* source) {
+  if (source == nullptr || !source->hasText()) {
+    QPlainTextEdit::insertFromMimeData(source);
+    return;
+  }
+  const QTextCursor at = textCursor();
+  const int start = std::min(at.position(), at.anchor());
+  const QTextBlock block = document()->findBlock(start);
+  // Inserted as typed text: the document fragment the base builds for a
+  // paste costs twice as much for a large one.
+  insertPlainText(BreakLongLines(source->text(), start - block.position()));
 }
 
 void TLMDMemo::RestartBlink() {

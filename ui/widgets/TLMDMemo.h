@@ -1,5 +1,7 @@
 // Multi-line plain text editor: one font, one text colour, one background;
-// long lines wrap at the editor's width.
+// long lines wrap at the editor's width. A paste (or drop) is taken whole,
+// but a line it would make longer than kLongLine characters is broken there
+// (LongLines.h), so that no paste holds up the window.
 #pragma once
 
 #include <QBasicTimer>
@@ -80,6 +82,7 @@ class TLMDMemo : public QPlainTextEdit {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
 
  private:
   void ApplyColors();

@@ -30,11 +30,11 @@ class HttpTestServer {
   httplib::Server& Routes() { return server_; }
 
   // Binds and serves; routes must be added before.
-  void Start() {
+  void Start(const char* address = "127.0.0.1") {
     server_.set_keep_alive_timeout(1);
     server_.set_read_timeout(2, 0);
     server_.set_write_timeout(2, 0);
-    port_ = server_.bind_to_any_port("127.0.0.1");
+    port_ = server_.bind_to_any_port(address);
     thread_ = std::thread([this] { server_.listen_after_bind(); });
     // Connections queue in the bound socket's backlog anyway; this only keeps
     // the first test from racing the thread start.

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QTest>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -84,6 +85,8 @@ TEST_F(PortalPickTest, AnswersReachThePanelAndTheEvaluation) {
       {"cancel", A{A::saCancel}, {}, "000000", 765, true},
       {"other", A{A::saOther}, {}, "000000", 765, true},
       {"error", A{A::saError}, {}, "000000", 765, true},
+      {"no results", A{A::saNoResults}, {}, "000000", 765, true},
+      {"wrong types", A{A::saWrongTypes}, {}, "000000", 765, true},
       {"absent", std::nullopt, {}, "000000", 765, false},
       {"version 1", again, {1, true}, "000000", 765, false},
       {"no Screenshot interface", again, {2, false}, "000000", 765, false},
@@ -180,6 +183,41 @@ TEST_F(PortalPickTest, ClosingTheWindowClosesAnUnansweredPick) {
   form.reset();
   ASSERT_TRUE(QTest::qWaitFor([&] { return portal.OpenRequests() == 0; }, 5000));
   EXPECT_EQ(portal.Closed(), QStringList{portal.Calls()[0].Request});
+}
+
+// A pick the portal never answers ends as a cancel when the portal leaves
+// the bus, or at the time limit (which also closes the request): the button
+// is idle again, the colour unchanged, and the next pick takes its answer.
+TEST_F(PortalPickTest, AnUnansweredPickEndsWhenThePortalGoesOrTimeRunsOut) {
+  for (const bool leaves : {true, false}) {
+    SCOPED_TRACE(leaves ? "portal leaves" : "time limit");
+    TPortalTimeLimitOverride limit(std::chrono::milliseconds(leaves ? 60000 : 400));
+    auto portal = std::make_unique<TStandInPortal>(
+        address, std::vector<A>{A{A::saNever}, A{A::saColour, 0.2, 0.4, 0.6}});
+    ASSERT_TRUE(portal->Registered());
+    Open();
+    PressPickButton(form->FBack);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return portal->OpenRequests() == 1; }, 5000));
+    const QString request = portal->Calls()[0].Request;
+    if (leaves) {
+      portal.reset();
+      portal = std::make_unique<TStandInPortal>(
+          address, std::vector<A>{A{A::saColour, 0.2, 0.4, 0.6}});  // started again
+    }
+    ASSERT_TRUE(AwaitAnswer());
+    EXPECT_EQ(form->FBack->btnPick->ImageIndex(), 0);
+    EXPECT_EQ(form->FBack->edValue->Text(), "000000");
+    EXPECT_TRUE(form->FBack->btnPick->isEnabled());
+    if (!leaves) {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return portal->OpenRequests() == 0; }, 5000));
+      EXPECT_EQ(portal->Closed(), QStringList{request});
+    }
+    PressPickButton(form->FBack);
+    ASSERT_TRUE(AwaitAnswer());
+    EXPECT_EQ(form->FBack->edValue->Text(), "336699");
+    form.reset();
+    dm.reset();
+  }
 }
 
 }  // namespace

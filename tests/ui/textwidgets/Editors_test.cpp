@@ -15,6 +15,7 @@
 #include "ui/widgets/ColorConstants.h"
 #include "ui/widgets/EditorOverwriteMode.h"
 #include "ui/widgets/FontSubstitutes.h"
+#include "ui/widgets/LongLines.h"
 #include "ui/widgets/TLMDEdit.h"
 #include "ui/widgets/TLMDMemo.h"
 
@@ -204,6 +205,56 @@ TEST_F(EditorTest, ClipboardKeys) {
   clipboard->setText(QStringLiteral("too long"));
   key(Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(edit->Text(), QStringLiteral("FFB1C2"));
+}
+
+// Lengths of the lines of `text`.
+std::vector<qsizetype> LineLengths(const QString& text) {
+  std::vector<qsizetype> lengths;
+  for (const QString& line : text.split(u'\n')) lengths.push_back(line.size());
+  return lengths;
+}
+
+TEST(LongLines, BrokenAfterABlankOrAtTheLimitKeepingEveryCharacter) {
+  const QString words = QString("abcdef ").repeated(3000);  // 21 000 characters
+  const QString pair = QString::fromUtf16(u"\U0001F600");
+  struct Case {
+    const char* name;
+    QString text;
+    qsizetype startColumn;
+    std::vector<qsizetype> lengths;
+  } cases[] = {
+      {"short lines stay", "ab\ncd", 0, {2, 2}},
+      {"exactly at the limit", QString(kLongLine, 'x'), 0, {kLongLine}},
+      {"no blank: at the limit", QString(25000, 'x'), 0, {10000, 10000, 5000}},
+      {"after the last blank", words, 0, {9996, 9996, 1008}},
+      {"a column already taken", QString(9000, 'x'), 5000, {5000, 4000}},
+      {"the line is full already", "ab", kLongLine, {0, 2}},
+      {"a pair is not split", QString(9999, 'x') + pair + "y", 0, {9999, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString broken = BreakLongLines(c.text, c.startColumn);
+    EXPECT_EQ(LineLengths(broken), c.lengths);
+    EXPECT_EQ(QString(broken).remove(u'\n'), QString(c.text).remove(u'\n'));
+  }
+}
+
+// A 1 MB one-line paste is taken whole, in lines Qt lays out at once
+// (bench/widgets_bench times it).
+TEST_F(EditorTest, MemoTakesAHugePasteInBoundedLines) {
+  auto* memo = new TLMDMemo(FWindow.get());
+  memo->setGeometry(0, 0, 200, 100);
+  memo->Loaded();
+  memo->setPlainText("12345");
+  memo->moveCursor(QTextCursor::End);
+  QGuiApplication::clipboard()->setText(QString(1'000'000, 'x'));
+  QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
+  const QString text = memo->toPlainText();
+  EXPECT_EQ(QString(text).remove(u'\n').size(), 1'000'005);
+  qsizetype longest = 0;
+  for (qsizetype length : LineLengths(text)) longest = std::max(longest, length);
+  EXPECT_EQ(longest, kLongLine);
+  EXPECT_EQ(memo->document()->firstBlock().text().size(), kLongLine);  // counts the 5 before
 }
 
 TEST_F(EditorTest, ContextMenuOffersTheEditingCommandsThatApply) {
