@@ -52,7 +52,13 @@ double ApcaContrast(RGBTriple text, RGBTriple back) {
 std::string ApcaText(double lc) {
   const long tenths = std::lround(lc * 10);  // halves away from zero
   const long whole = std::labs(tenths);
-  return (tenths < 0 ? "-" : "") + std::to_string(whole / 10) + "," + std::to_string(whole % 10);
+  // Appended piece by piece: GCC 12's -Wrestrict misreads a prefix laid
+  // before a temporary string in a Release build.
+  std::string text = tenths < 0 ? "-" : "";
+  text += std::to_string(whole / 10);
+  text += ',';
+  text += std::to_string(whole % 10);
+  return text;
 }
 
 }  // namespace marnova
