@@ -29,12 +29,22 @@ bool SameColour(RGBTriple a, RGBTriple b) {
 }  // namespace
 
 std::string CssHexText(RGBTriple colour) {
-  return "#" + ColorToHex(colour.Red, colour.Green, colour.Blue);
+  std::string text = "#";  // appended: see CssRgbText
+  text += ColorToHex(colour.Red, colour.Green, colour.Blue);
+  return text;
 }
 
 std::string CssRgbText(RGBTriple colour) {
-  return "rgb(" + std::to_string(colour.Red) + " " + std::to_string(colour.Green) + " " +
-         std::to_string(colour.Blue) + ")";
+  // Appended piece by piece: GCC 12's -Wrestrict misreads a literal laid
+  // before a temporary string in a Release build.
+  std::string text = "rgb(";
+  text += std::to_string(colour.Red);
+  text += ' ';
+  text += std::to_string(colour.Green);
+  text += ' ';
+  text += std::to_string(colour.Blue);
+  text += ')';
+  return text;
 }
 
 std::string CssHslText(RGBTriple colour) {
@@ -55,8 +65,13 @@ std::string CssHslText(RGBTriple colour) {
   // As few decimals as still read back as this colour; three always do.
   std::string text;
   for (int decimals = 0; decimals <= 3; ++decimals) {
-    text = "hsl(" + Decimal(h, decimals) + " " + Decimal(s * 100, decimals) + "% " +
-           Decimal(l * 100, decimals) + "%)";
+    text = "hsl(";  // appended: see CssRgbText
+    text += Decimal(h, decimals);
+    text += ' ';
+    text += Decimal(s * 100, decimals);
+    text += "% ";
+    text += Decimal(l * 100, decimals);
+    text += "%)";
     const std::optional<CssColour> back = ParseCssColour(text);
     if (back && SameColour(CompositeOver(*back, {255, 255, 255}), colour)) break;
   }
