@@ -1,28 +1,31 @@
 # Shared helpers for the folder libraries and the test executables.
 
-# marnova_folder_library(<target> <dir> [LIBS ...])
-# Collects every .cpp/.h under <dir> so that new files need no CMake edit.
+# marnova_folder_library(<target> [QT] [LIBS ...])
+# Collects every .cpp/.h/.ui of the current folder and below into one static
+# library, so that new files need no CMake edit. QT runs moc on it.
 function(marnova_folder_library target)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "LIBS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
     ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
-  list(FILTER sources INCLUDE REGEX "\\.(cpp|h|ui)$")
-  set(has_cpp FALSE)
-  foreach(s ${sources})
-    if(s MATCHES "\\.cpp$")
-      set(has_cpp TRUE)
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+  if(ARG_QT)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON)
+  endif()
+endfunction()
+
+# marnova_add_subfolders()
+# Adds every subfolder of the current folder that has a CMakeLists.txt, so
+# that a new test folder needs no CMake edit either.
+function(marnova_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS *)
+  foreach(child ${children})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
     endif()
   endforeach()
-  if(has_cpp)
-    add_library(${target} STATIC ${sources})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC ${ARG_LIBS})
-  else()
-    add_library(${target} INTERFACE)
-    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${target} INTERFACE ${ARG_LIBS})
-  endif()
 endfunction()
 
 # marnova_add_test(<name> SOURCES ... [LIBS ...] [QT] [LABELS ...])
