@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string_view>
+
+#include "platform/inet/HeaderBlock.h"
 
 namespace marnova::inet {
 namespace {
@@ -22,52 +23,6 @@ std::string WithCrlf(std::string_view line) {
   std::string out(line);
   out += "\r\n";
   return out;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) !=
-        std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() &&
-         (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
-    s.remove_suffix(1);
-  return s;
-}
-
-// Values of the header `name` in a CRLF header block (status line skipped).
-std::vector<std::string> HeaderValues(const std::string& block, std::string_view name) {
-  std::vector<std::string> values;
-  std::size_t pos = block.find("\r\n");
-  while (pos != std::string::npos && pos + 2 < block.size()) {
-    const std::size_t start = pos + 2;
-    const std::size_t end = block.find("\r\n", start);
-    const std::string_view line(block.data() + start,
-                                (end == std::string::npos ? block.size() : end) - start);
-    const std::size_t colon = line.find(':');
-    if (colon != std::string_view::npos && colon == name.size() && StartsWithNoCase(line, name))
-      values.emplace_back(Trim(line.substr(colon + 1)));
-    pos = end;
-  }
-  return values;
-}
-
-bool CopyText(const std::string& value, void* buffer, std::uint32_t* length) {
-  const auto needed = static_cast<std::uint32_t>(value.size() + 1);
-  if (buffer == nullptr || *length < needed) {
-    *length = needed;
-    SetLastError(ERROR_INSUFFICIENT_BUFFER);
-    return false;
-  }
-  std::memcpy(buffer, value.c_str(), needed);
-  *length = needed - 1;
-  return true;
 }
 
 std::string ResolveAgainst(const std::string& base, const std::string& relative) {
@@ -199,107 +154,12 @@ bool HttpRequestCore::Query(std::uint32_t infoLevel, void* buffer, std::uint32_t
     SetLastError(ERROR_INTERNET_INCORRECT_HANDLE_STATE);
     return false;
   }
-  const std::uint32_t level = infoLevel & 0xFFFF;
-  const bool asNumber = (infoLevel & HTTP_QUERY_FLAG_NUMBER) != 0;
-  const std::size_t lineEnd = headers_.find("\r\n");
-  const std::string statusLine = headers_.substr(0, lineEnd);
-  std::string value;
-  auto named = [&](std::string_view name) -> bool {
-    const auto values = HeaderValues(headers_, name);
-    const std::uint32_t i = index ? *index : 0;
-    if (i >= values.size()) {
-      SetLastError(ERROR_HTTP_HEADER_NOT_FOUND);
-      return false;
-    }
-    value = values[i];
-    if (index) ++*index;
-    return true;
-  };
-  switch (level) {
-    case HTTP_QUERY_STATUS_CODE:
-      value = std::to_string(status_);
-      break;
-    case HTTP_QUERY_STATUS_TEXT: {
-      const std::size_t first = statusLine.find(' ');
-      const std::size_t second =
-          first == std::string::npos ? std::string::npos : statusLine.find(' ', first + 1);
-      value = second == std::string::npos ? std::string() : statusLine.substr(second + 1);
-      break;
-    }
-    case HTTP_QUERY_VERSION:
-      value = statusLine.substr(0, statusLine.find(' '));
-      break;
-    case HTTP_QUERY_RAW_HEADERS_CRLF:
-      value = headers_;
-      break;
-    case HTTP_QUERY_RAW_HEADERS: {
-      std::string out;
-      std::size_t pos = 0;
-      while (pos < headers_.size()) {
-        const std::size_t end = headers_.find("\r\n", pos);
-        if (end == pos || end == std::string::npos) break;
-        out.append(headers_, pos, end - pos);
-        out.push_back('\0');
-        pos = end + 2;
-      }
-      out.push_back('\0');
-      const auto needed = static_cast<std::uint32_t>(out.size());
-      if (buffer == nullptr || *length < needed) {
-        *length = needed;
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return false;
-      }
-      std::memcpy(buffer, out.data(), needed);
-      *length = needed - 1;
-      return true;
-    }
-    case HTTP_QUERY_CONTENT_TYPE:
-      if (!named("Content-Type")) return false;
-      break;
-    case HTTP_QUERY_CONTENT_LENGTH:
-      if (!named("Content-Length")) return false;
-      break;
-    case HTTP_QUERY_LOCATION:
-      if (!named("Location")) return false;
-      break;
-    case HTTP_QUERY_WWW_AUTHENTICATE:
-      if (!named("WWW-Authenticate")) return false;
-      break;
-    case HTTP_QUERY_PROXY_AUTHENTICATE:
-      if (!named("Proxy-Authenticate")) return false;
-      break;
-    case HTTP_QUERY_CUSTOM: {
-      if (buffer == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return false;
-      }
-      const std::string name(static_cast<const char*>(buffer),
-                             strnlen(static_cast<const char*>(buffer), *length));
-      if (!named(name)) return false;
-      break;
-    }
-    default:
-      SetLastError(ERROR_HTTP_INVALID_QUERY_REQUEST);
-      return false;
+  if (const std::uint32_t error =
+          QueryHeaderBlock(headers_, status_, infoLevel, buffer, length, index)) {
+    SetLastError(error);
+    return false;
   }
-  if (asNumber) {
-    char* end = nullptr;
-    const unsigned long number = std::strtoul(value.c_str(), &end, 10);
-    if (value.empty() || *end != '\0') {
-      SetLastError(ERROR_HTTP_INVALID_QUERY_REQUEST);
-      return false;
-    }
-    if (buffer == nullptr || *length < sizeof(std::uint32_t)) {
-      *length = sizeof(std::uint32_t);
-      SetLastError(ERROR_INSUFFICIENT_BUFFER);
-      return false;
-    }
-    const auto n = static_cast<std::uint32_t>(number);
-    std::memcpy(buffer, &n, sizeof n);
-    *length = sizeof n;
-    return true;
-  }
-  return CopyText(value, buffer, length);
+  return true;
 }
 
 bool HttpRequestCore::SetOption(std::uint32_t option, const void* buffer, std::uint32_t length) {

@@ -1,4 +1,5 @@
-// The server's answer, as the program receives it: through libcurl and the
+// The server's answer, as the program receives it: its first header block
+// straight into the header queries; then through libcurl and the
 // library layer's own header handling (status line, header block, named
 // header queries, redirects, body reads), once through the library layer's
 // calls, once through the HTTP component with the update check's settings
@@ -32,6 +33,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -39,6 +41,7 @@
 #include <vector>
 
 #include "fuzz/FuzzCheck.h"
+#include "platform/inet/HeaderBlock.h"
 #include "platform/inet/Inet.h"
 #include "services/UpdateNotice.h"
 #include "services/uAdvHttp.h"
@@ -139,34 +142,67 @@ std::vector<std::string> Answers(std::string_view input) {
   }
 }
 
+// One HttpQueryInfo call: 0 or the error code.
+using Query = std::function<std::uint32_t(std::uint32_t level, void* buffer, std::uint32_t* length,
+                                          std::uint32_t* index)>;
+
 // A text query with a buffer of exactly the size the query asks for (a
 // named header: a buffer of the component's header size), repeated while
-// the header repeats.
-void QueryText(HINTERNET request, std::uint32_t level, const std::string& name = {}) {
+// the header repeats. `block` is the header block queried, or null when the
+// library built it from the answer.
+void QueryText(const Query& query, std::uint32_t level, const std::string* block,
+               const std::string& name = {}) {
   std::uint32_t index = 0;
   for (int i = 0; i < 3; ++i) {
     const std::uint32_t at = index;
     std::vector<char> buffer(name.begin(), name.end());
     if (name.empty()) {
       std::uint32_t needed = 0;
-      if (HttpQueryInfo(request, level, nullptr, &needed, &index) ||
-          GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-        return;
+      if (query(level, nullptr, &needed, &index) != ERROR_INSUFFICIENT_BUFFER) return;
       buffer.resize(needed);
     } else {
       buffer.resize(8192);
     }
     auto length = static_cast<std::uint32_t>(buffer.size());
     index = at;
-    if (!HttpQueryInfo(request, level, buffer.data(), &length, &index)) return;
+    if (query(level, buffer.data(), &length, &index) != 0) return;
     FUZZ_CHECK(length < buffer.size() && buffer[length] == '\0');
-    if (level == HTTP_QUERY_RAW_HEADERS_CRLF) {
-      const std::string_view block(buffer.data(), length);
-      FUZZ_CHECK(block.size() >= 5 && QByteArray(block.data(), 5).toUpper() == "HTTP/");
-      FUZZ_CHECK(block.size() >= 4 && block.substr(block.size() - 4) == "\r\n\r\n");
+    if (level == HTTP_QUERY_RAW_HEADERS_CRLF && block)
+      FUZZ_CHECK(std::string_view(buffer.data(), length) == *block);
+    if (level == HTTP_QUERY_RAW_HEADERS_CRLF && !block) {
+      const std::string_view built(buffer.data(), length);
+      FUZZ_CHECK(built.size() >= 5 && QByteArray(built.data(), 5).toUpper() == "HTTP/");
+      FUZZ_CHECK(built.size() >= 4 && built.substr(built.size() - 4) == "\r\n\r\n");
     }
     if (index == at) return;  // not a header that repeats
   }
+}
+
+// Every query the component or the layer asks.
+void QueryAll(const Query& query, const std::string* block = nullptr) {
+  for (std::uint32_t level : {HTTP_QUERY_STATUS_CODE, HTTP_QUERY_CONTENT_LENGTH}) {
+    std::uint32_t number = 0, length = sizeof number;
+    (void)query(level | HTTP_QUERY_FLAG_NUMBER, &number, &length, nullptr);
+  }
+  for (std::uint32_t level :
+       {HTTP_QUERY_STATUS_TEXT, HTTP_QUERY_VERSION, HTTP_QUERY_RAW_HEADERS_CRLF,
+        HTTP_QUERY_RAW_HEADERS, HTTP_QUERY_CONTENT_TYPE, HTTP_QUERY_CONTENT_LENGTH,
+        HTTP_QUERY_LOCATION, HTTP_QUERY_WWW_AUTHENTICATE, HTTP_QUERY_PROXY_AUTHENTICATE})
+    QueryText(query, level, block);
+  QueryText(query, HTTP_QUERY_CUSTOM, block, "Set-Cookie");
+}
+
+// The header block of the first answer as it stands, straight into the
+// queries, so that no libcurl parsing tidies it first.
+void ThroughHeaderBlock(const std::string& answer) {
+  const std::size_t end = answer.find("\r\n\r\n");
+  const std::string block = end == std::string::npos ? answer : answer.substr(0, end + 4);
+  QueryAll(
+      [&](std::uint32_t level, void* buffer, std::uint32_t* length, std::uint32_t* index) {
+        return QueryHeaderBlock(block, static_cast<int>(block.size() % 600), level, buffer, length,
+                                index);
+      },
+      &block);
 }
 
 void ThroughLibrary(const std::string& proxy, std::size_t sent) {
@@ -181,16 +217,9 @@ void ThroughLibrary(const std::string& proxy, std::size_t sent) {
   FUZZ_CHECK(request != nullptr);
   if (!HttpSendRequest(request.get(), nullptr, 0, nullptr, 0)) return;
 
-  for (std::uint32_t level : {HTTP_QUERY_STATUS_CODE, HTTP_QUERY_CONTENT_LENGTH}) {
-    std::uint32_t number = 0, length = sizeof number;
-    (void)HttpQueryInfo(request.get(), level | HTTP_QUERY_FLAG_NUMBER, &number, &length, nullptr);
-  }
-  for (std::uint32_t level :
-       {HTTP_QUERY_STATUS_TEXT, HTTP_QUERY_VERSION, HTTP_QUERY_RAW_HEADERS_CRLF,
-        HTTP_QUERY_RAW_HEADERS, HTTP_QUERY_CONTENT_TYPE, HTTP_QUERY_CONTENT_LENGTH,
-        HTTP_QUERY_LOCATION, HTTP_QUERY_WWW_AUTHENTICATE, HTTP_QUERY_PROXY_AUTHENTICATE})
-    QueryText(request.get(), level);
-  QueryText(request.get(), HTTP_QUERY_CUSTOM, "Set-Cookie");
+  QueryAll([&](std::uint32_t level, void* buffer, std::uint32_t* length, std::uint32_t* index) {
+    return HttpQueryInfo(request.get(), level, buffer, length, index) ? 0u : GetLastError();
+  });
 
   std::vector<char> buffer(16384);
   std::size_t total = 0;
@@ -203,19 +232,28 @@ void ThroughLibrary(const std::string& proxy, std::size_t sent) {
   }
 }
 
-// The update check's component, synchronous so that each input ends before
-// the next begins; the answer is parsed by the same code in either mode.
-void ThroughComponent(const std::string& proxy, std::size_t sent) {
-  TAdvHttp http;
+// The update check's settings, every address led to the replaying server.
+void SetUp(TAdvHttp& http, const std::string& proxy) {
   http.SetRaiseExceptions(false);
   http.SetDefaultUi(false);  // no credential dialog; the retries still run
   http.SetProxy(QString::fromLatin1(proxy));
   http.SetURL(QStringLiteral("http://www.quorvel.example/marnova.txt"));
   http.SetInternetFlags(kFlags);
+}
+
+void CheckChunk(const TAdvHttp& http, std::size_t sent) {
+  FUZZ_CHECK(http.ChunkSize() > 0 && http.ChunkSize() <= 16384);
+  FUZZ_CHECK(static_cast<std::size_t>(http.BytesRead()) <= sent);
+  FUZZ_CHECK(http.ChunkPosition() + http.ChunkSize() == http.BytesRead());
+}
+
+// The update check's component, synchronous so that each input ends before
+// the next begins; the answer is parsed by the same code in either mode.
+void ThroughComponent(const std::string& proxy, std::size_t sent) {
+  TAdvHttp http;
+  SetUp(http, proxy);
   http.OnDataAvailable = [&](QObject*) {
-    FUZZ_CHECK(http.ChunkSize() > 0 && http.ChunkSize() <= 16384);
-    FUZZ_CHECK(static_cast<std::size_t>(http.BytesRead()) <= sent);
-    FUZZ_CHECK(http.ChunkPosition() + http.ChunkSize() == http.BytesRead());
+    CheckChunk(http, sent);
     (void)EvaluateUpdateNotice(http.Text(), 65538, 43);
   };
   bool complete = false;
@@ -243,11 +281,7 @@ QWidget& Owner() {
 // -1: at once after the send) before an abort of its own.
 void ThroughComponentAsync(const std::string& proxy, std::size_t sent, int abortAt) {
   TAdvHttp http(&Owner());
-  http.SetRaiseExceptions(false);
-  http.SetDefaultUi(false);
-  http.SetProxy(QString::fromLatin1(proxy));
-  http.SetURL(QStringLiteral("http://www.quorvel.example/marnova.txt"));
-  http.SetInternetFlags(kFlags);
+  SetUp(http, proxy);
   bool ended = false, aborted = false;
   int chunks = 0;
   auto abort = [&] {
@@ -258,9 +292,7 @@ void ThroughComponentAsync(const std::string& proxy, std::size_t sent, int abort
   http.OnDataAvailable = [&](QObject*) {
     onMain();
     FUZZ_CHECK(!aborted);
-    FUZZ_CHECK(http.ChunkSize() > 0 && http.ChunkSize() <= 16384);
-    FUZZ_CHECK(static_cast<std::size_t>(http.BytesRead()) <= sent);
-    FUZZ_CHECK(http.ChunkPosition() + http.ChunkSize() == http.BytesRead());
+    CheckChunk(http, sent);
     ++chunks;
     if (http.BytesRead() > kUpdateNoticeLimit || chunks == abortAt ||
         EvaluateUpdateNotice(http.Text(), 65538, 43))
@@ -294,6 +326,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Answers(std::string_view(reinterpret_cast<const char*>(data), size));
   const std::string proxy = server.Proxy();
   // No body can be longer than all the answers together (the last answer has none).
+  ThroughHeaderBlock(answers.front());
   server.Script(answers);
   ThroughLibrary(proxy, size);
   server.Script(answers);
