@@ -1,7 +1,10 @@
 #include "services/uAdvHttp.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
+#include <tuple>
 #include <vector>
 
 #include <QWidget>
@@ -48,6 +51,19 @@ std::int32_t CountOf(const void* info, std::uint32_t length) {
   return static_cast<std::int32_t>(count);
 }
 
+// Runs `step`; when it throws, the fields get their former values back
+// before the exception passes on.
+template <typename... T, typename Step>
+void Restoring(std::tuple<T&...> fields, Step step) {
+  const std::tuple<T...> former = fields;
+  try {
+    step();
+  } catch (...) {
+    fields = former;
+    throw;
+  }
+}
+
 }  // namespace
 
 TAdvHttp::TAdvHttp(QObject* owner) : QObject(owner) {
@@ -80,16 +96,6 @@ void TAdvHttp::SetInternetFlags(TInternetFlags value) {
   FRequestFlags = RequestFlagsOf(value);
 }
 
-void TAdvHttp::SetUserAgent(const QString& value) {
-  FUserAgent = value;
-  ReopenRoot();
-}
-
-void TAdvHttp::SetProxy(const QString& value) {
-  FProxy = value;
-  ReopenRoot();
-}
-
 void TAdvHttp::ReopenRoot() {
   if (!FRoot) return;
   AbandonRequest();
@@ -97,95 +103,44 @@ void TAdvHttp::ReopenRoot() {
   OpenRoot();
 }
 
-void TAdvHttp::SetSSL(bool value) {
-  FSSL = value;
-  RebuildURL();
-}
-
 void TAdvHttp::SetURL(const QString& value) {
   // A rejected address leaves no trace: its parts are taken back as well.
-  const QString former = FURL, host = FHostName, path = FURLPath, extra = FExtraInfo;
-  const bool ssl = FSSL;
-  FURL = value;
-  try {
+  Restoring(std::tie(FURL, FSSL, FHostName, FURLPath, FExtraInfo), [&] {
+    FURL = value;
     SplitURL();
-  } catch (...) {
-    FURL = former;
-    FSSL = ssl;
-    FHostName = host;
-    FURLPath = path;
-    FExtraInfo = extra;
-    throw;
-  }
+  });
 }
 
 void TAdvHttp::SetURLPath(const QString& value) {
-  const QString former = FURLPath;
-  FURLPath = value;
-  try {
+  Restoring(std::tie(FURLPath), [&] {
+    FURLPath = value;
     RebuildURL();
-  } catch (...) {
-    FURLPath = former;
-    throw;
-  }
+  });
 }
 
 void TAdvHttp::SetExtraInfo(const QString& value) {
-  QString extra = value;
-  if (!extra.isEmpty() && extra[0] != u'#' && extra[0] != u'?') extra.prepend(u'?');
-  const QString former = FExtraInfo;
-  FExtraInfo = extra;
-  try {
+  Restoring(std::tie(FExtraInfo), [&] {
+    FExtraInfo = value;
+    if (!value.isEmpty() && value[0] != u'#' && value[0] != u'?') FExtraInfo.prepend(u'?');
     RebuildURL();
-  } catch (...) {
-    FExtraInfo = former;
-    throw;
-  }
-}
-
-void TAdvHttp::SetPort(int value) {
-  FPort = value;
-  RebuildURL();
+  });
 }
 
 void TAdvHttp::SetHostName(const QString& value) {
-  const QString former = FHostName;
-  FHostName = value;
-  try {
+  Restoring(std::tie(FHostName), [&] {
+    FHostName = value;
     RebuildURL();
-  } catch (...) {
-    FHostName = former;
-    throw;
-  }
+  });
 }
 
-void TAdvHttp::HandCredential(std::uint32_t option, const QString& value) {
+void TAdvHttp::HandCredential(QString& field, std::uint32_t option, const QString& value) {
+  field = value;
   std::lock_guard lock(FHandleMutex);
   if (!FConnection) return;
   const QByteArray bytes = value.toLocal8Bit();
   // Not result-checked: a refused option shows at the next send.
   InternetSetOption(FConnection.get(), option, bytes.constData(),
                     static_cast<std::uint32_t>(bytes.size()));
-}
-
-void TAdvHttp::SetUserName(const QString& value) {
-  FUserName = value;
-  HandCredential(INTERNET_OPTION_USERNAME, value);
-}
-
-void TAdvHttp::SetPassword(const QString& value) {
-  FPassword = value;
-  HandCredential(INTERNET_OPTION_PASSWORD, value);
-}
-
-void TAdvHttp::SetProxyUserName(const QString& value) {
-  FProxyUserName = value;
-  HandCredential(INTERNET_OPTION_PROXY_USERNAME, value);
-}
-
-void TAdvHttp::SetProxyPassword(const QString& value) {
-  FProxyPassword = value;
-  HandCredential(INTERNET_OPTION_PROXY_PASSWORD, value);
 }
 
 QString TAdvHttp::Text() const {
@@ -198,21 +153,6 @@ QString TAdvHttp::Text() const {
 
 void TAdvHttp::SetText(const QString& value) {
   FRequestBody = value.toLocal8Bit();
-}
-
-QStringList TAdvHttp::ResponseHeaders() const {
-  std::lock_guard lock(FTextMutex);
-  return FResponseHeaders;
-}
-
-QString TAdvHttp::ServerAddress() const {
-  std::lock_guard lock(FTextMutex);
-  return FServerAddress;
-}
-
-QString TAdvHttp::RedirectURL() const {
-  std::lock_guard lock(FTextMutex);
-  return FRedirectURL;
 }
 
 // --- address splitting and rebuilding ----------------------------------------------
@@ -304,94 +244,73 @@ void TAdvHttp::StatusCallback(HINTERNET, std::uintptr_t context, std::uint32_t s
 }
 
 void TAdvHttp::Status(std::uint32_t status, void* info, std::uint32_t length) {
+  // What a notification records before its event fires: its text, or its
+  // byte count.
+  struct Entry {
+    std::uint32_t status;
+    TNotifyEvent TAdvHttp::*event;
+    QString TAdvHttp::*text = nullptr;
+    std::atomic<std::int32_t> TAdvHttp::*count = nullptr;
+  };
+  static constexpr Entry kEntries[] = {
+      {INTERNET_STATUS_RESOLVING_NAME, &TAdvHttp::OnResolvingName},
+      {INTERNET_STATUS_NAME_RESOLVED, &TAdvHttp::OnNameResolved, &TAdvHttp::FServerAddress},
+      {INTERNET_STATUS_CONNECTING_TO_SERVER, &TAdvHttp::OnConnectingToServer,
+       &TAdvHttp::FServerAddress},
+      {INTERNET_STATUS_CONNECTED_TO_SERVER, &TAdvHttp::OnConnectedToServer,
+       &TAdvHttp::FServerAddress},
+      {INTERNET_STATUS_SENDING_REQUEST, &TAdvHttp::OnSendingRequest},
+      {INTERNET_STATUS_REQUEST_SENT, &TAdvHttp::OnRequestSent, nullptr, &TAdvHttp::FBytesSent},
+      {INTERNET_STATUS_RECEIVING_RESPONSE, &TAdvHttp::OnReceivingResponse},
+      {INTERNET_STATUS_RESPONSE_RECEIVED, &TAdvHttp::OnResponseReceived, nullptr,
+       &TAdvHttp::FBytesReceived},
+      {INTERNET_STATUS_CLOSING_CONNECTION, &TAdvHttp::OnClosingConnection},
+      {INTERNET_STATUS_CONNECTION_CLOSED, &TAdvHttp::OnConnectionClosed},
+      {INTERNET_STATUS_REDIRECT, &TAdvHttp::OnRedirect, &TAdvHttp::FRedirectURL},
+      {INTERNET_STATUS_INTERMEDIATE_RESPONSE, &TAdvHttp::OnIntermediateResponse},
+      {INTERNET_STATUS_STATE_CHANGE, &TAdvHttp::OnStateChange},
+  };
   FStatusInfo = info;
   FStatusInfoLength = static_cast<std::int32_t>(length);
-  auto address = [&](const TNotifyEvent& event) {
-    {
-      std::lock_guard lock(FTextMutex);
-      FServerAddress = TextOf(info);
-    }
-    Fire(event);
-  };
-  switch (status) {
-    case INTERNET_STATUS_RESOLVING_NAME:
-      Fire(OnResolvingName);
-      break;
-    case INTERNET_STATUS_NAME_RESOLVED:
-      address(OnNameResolved);
-      break;
-    case INTERNET_STATUS_CONNECTING_TO_SERVER:
-      address(OnConnectingToServer);
-      break;
-    case INTERNET_STATUS_CONNECTED_TO_SERVER:
-      address(OnConnectedToServer);
-      break;
-    case INTERNET_STATUS_SENDING_REQUEST:
-      Fire(OnSendingRequest);
-      break;
-    case INTERNET_STATUS_REQUEST_SENT:
-      FBytesSent = CountOf(info, length);
-      Fire(OnRequestSent);
-      break;
-    case INTERNET_STATUS_RECEIVING_RESPONSE:
-      Fire(OnReceivingResponse);
-      break;
-    case INTERNET_STATUS_RESPONSE_RECEIVED:
-      FBytesReceived = CountOf(info, length);
-      FTotalBytesReceived += FBytesReceived;
-      Fire(OnResponseReceived);
-      break;
-    case INTERNET_STATUS_CLOSING_CONNECTION:
-      Fire(OnClosingConnection);
-      break;
-    case INTERNET_STATUS_CONNECTION_CLOSED:
-      Fire(OnConnectionClosed);
-      break;
-    case INTERNET_STATUS_REQUEST_COMPLETE: {
-      INTERNET_ASYNC_RESULT result{};
-      if (info && length >= sizeof result) std::memcpy(&result, info, sizeof result);
-      std::unique_lock lock(FSync);
-      if (FExpect == Expect::Read) {
-        // A pending read finished (or failed): the waiting worker takes it.
-        FExpect = Expect::Nothing;
-        FCompletion = result;
-        FCompleted = true;
+  if (status == INTERNET_STATUS_REQUEST_COMPLETE) return Completed(info, length);
+  const Entry* entry = std::find_if(std::begin(kEntries), std::end(kEntries),
+                                    [status](const Entry& e) { return e.status == status; });
+  if (entry == std::end(kEntries)) return;
+  if (entry->text) {
+    std::lock_guard lock(FTextMutex);
+    this->*entry->text = TextOf(info);
+  }
+  if (entry->count) this->*entry->count = CountOf(info, length);
+  if (entry->count == &TAdvHttp::FBytesReceived) FTotalBytesReceived += FBytesReceived;
+  Fire(this->*entry->event);
+}
+
+void TAdvHttp::Completed(const void* info, std::uint32_t length) {
+  INTERNET_ASYNC_RESULT result{};
+  if (info && length >= sizeof result) std::memcpy(&result, info, sizeof result);
+  std::unique_lock lock(FSync);
+  if (FExpect == Expect::Read) {
+    // A pending read finished (or failed): the waiting worker takes it.
+    FExpect = Expect::Nothing;
+    FCompletion = result;
+    FCompleted = true;
+    FWake.notify_all();
+  } else if (FExpect == Expect::Send) {
+    FExpect = Expect::Nothing;
+    if (result.dwResult != 0) {
+      // Every completed send gets exactly one processing pass.
+      if (FAbort) return;
+      ++FPasses;
+      if (!FWorker.joinable()) {
+        FWorkerActive = true;
+        FWorker = std::thread(&TAdvHttp::WorkerLoop, this);
+      } else
         FWake.notify_all();
-      } else if (FExpect == Expect::Send) {
-        FExpect = Expect::Nothing;
-        if (result.dwResult != 0) {
-          // Every completed send gets exactly one processing pass.
-          if (FAbort) break;
-          ++FPasses;
-          if (!FWorker.joinable()) {
-            FWorkerActive = true;
-            FWorker = std::thread(&TAdvHttp::WorkerLoop, this);
-          } else
-            FWake.notify_all();
-        } else {
-          FLastError = result.dwError;
-          lock.unlock();
-          if (result.dwError != 0 && result.dwError != ERROR_IO_PENDING) Fire(OnError);
-        }
-      }
-      break;
+    } else {
+      FLastError = result.dwError;
+      lock.unlock();
+      if (result.dwError != 0 && result.dwError != ERROR_IO_PENDING) Fire(OnError);
     }
-    case INTERNET_STATUS_REDIRECT: {
-      {
-        std::lock_guard lock(FTextMutex);
-        FRedirectURL = TextOf(info);
-      }
-      Fire(OnRedirect);
-      break;
-    }
-    case INTERNET_STATUS_INTERMEDIATE_RESPONSE:
-      Fire(OnIntermediateResponse);
-      break;
-    case INTERNET_STATUS_STATE_CHANGE:
-      Fire(OnStateChange);
-      break;
-    default:
-      break;
   }
 }
 

@@ -118,11 +118,20 @@ class TAdvHttp : public QObject {
   bool RaiseExceptions() const { return FRaiseExceptions; }
   void SetRaiseExceptions(bool value) { FRaiseExceptions = value; }
   QString UserAgent() const { return FUserAgent; }
-  void SetUserAgent(const QString& value);
+  void SetUserAgent(const QString& value) {
+    FUserAgent = value;
+    ReopenRoot();
+  }
   QString Proxy() const { return FProxy; }
-  void SetProxy(const QString& value);
+  void SetProxy(const QString& value) {
+    FProxy = value;
+    ReopenRoot();
+  }
   bool SSL() const { return FSSL; }
-  void SetSSL(bool value);
+  void SetSSL(bool value) {
+    FSSL = value;
+    RebuildURL();
+  }
   QString URL() const { return FURL; }
   void SetURL(const QString& value);
   QString URLPath() const { return FURLPath; }
@@ -130,15 +139,26 @@ class TAdvHttp : public QObject {
   QString ExtraInfo() const { return FExtraInfo; }
   void SetExtraInfo(const QString& value);
   int Port() const { return FPort; }
-  void SetPort(int value);
+  void SetPort(int value) {
+    FPort = value;
+    RebuildURL();
+  }
   QString UserName() const { return FUserName; }
-  void SetUserName(const QString& value);
+  void SetUserName(const QString& value) {
+    HandCredential(FUserName, inet::INTERNET_OPTION_USERNAME, value);
+  }
   QString Password() const { return FPassword; }
-  void SetPassword(const QString& value);
+  void SetPassword(const QString& value) {
+    HandCredential(FPassword, inet::INTERNET_OPTION_PASSWORD, value);
+  }
   QString ProxyUserName() const { return FProxyUserName; }
-  void SetProxyUserName(const QString& value);
+  void SetProxyUserName(const QString& value) {
+    HandCredential(FProxyUserName, inet::INTERNET_OPTION_PROXY_USERNAME, value);
+  }
   QString ProxyPassword() const { return FProxyPassword; }
-  void SetProxyPassword(const QString& value);
+  void SetProxyPassword(const QString& value) {
+    HandCredential(FProxyPassword, inet::INTERNET_OPTION_PROXY_PASSWORD, value);
+  }
   QString HostName() const { return FHostName; }
   void SetHostName(const QString& value);
   bool DefaultUi() const { return FDefaultUi; }
@@ -162,9 +182,9 @@ class TAdvHttp : public QObject {
   // State that handlers read.
   std::int32_t StatusCode() const { return FStatusCode; }
   std::int32_t LastError() const { return static_cast<std::int32_t>(FLastError.load()); }
-  QStringList ResponseHeaders() const;
-  QString ServerAddress() const;
-  QString RedirectURL() const;
+  QStringList ResponseHeaders() const { return Locked(FResponseHeaders); }
+  QString ServerAddress() const { return Locked(FServerAddress); }
+  QString RedirectURL() const { return Locked(FRedirectURL); }
   std::int32_t BytesSent() const { return FBytesSent; }
   std::int32_t BytesReceived() const { return FBytesReceived; }
   std::int32_t TotalBytesReceived() const { return FTotalBytesReceived; }
@@ -202,11 +222,18 @@ class TAdvHttp : public QObject {
   static void StatusCallback(inet::HINTERNET handle, std::uintptr_t context, std::uint32_t status,
                              void* info, std::uint32_t length);
   void Status(std::uint32_t status, void* info, std::uint32_t length);
+  void Completed(const void* info, std::uint32_t length);  // notification 100
   void Fire(const TNotifyEvent& handler);
   void Check(bool ok);
   void SplitURL();
   void RebuildURL();
-  void HandCredential(std::uint32_t option, const QString& value);
+  // Stores a credential and hands it to the open connection, if any.
+  void HandCredential(QString& field, std::uint32_t option, const QString& value);
+  template <typename T>
+  T Locked(const T& field) const {
+    std::lock_guard lock(FTextMutex);
+    return field;
+  }
   void OpenRoot();
   void ReopenRoot();
   void SendRequest();
