@@ -21,6 +21,7 @@ using namespace std::chrono_literals;
 using marnova::testing::FullBacklogListener;
 using marnova::testing::HttpTestServer;
 using marnova::testing::RawServer;
+using marnova::testing::StandardServer;
 using ::testing::AnyOf;
 using ::testing::Contains;
 using ::testing::ElementsAreArray;
@@ -144,44 +145,11 @@ class Exchange {
 class InetTransfer : public ::testing::TestWithParam<Mode> {
  protected:
   static void SetUpTestSuite() { marnova::testing::ClearProxyEnvironment(); }
-  void SetUp() override {
-    auto& r = server_.Routes();
-    r.Get("/hello", [](const httplib::Request&, httplib::Response& res) {
-      res.set_header("X-Test", "yes");
-      res.set_content("hello world", "text/plain");
-    });
-    r.Get("/big", [](const httplib::Request&, httplib::Response& res) {
-      std::string body(40000, 'x');
-      for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>('a' + i % 26);
-      res.set_content(body, "application/octet-stream");
-    });
-    r.Post("/echo", [this](const httplib::Request& req, httplib::Response& res) {
-      std::lock_guard lock(seenMutex_);
-      seen_ = req;
-      res.set_content("got " + req.body, "text/plain");
-    });
-    r.Get("/echo", [this](const httplib::Request& req, httplib::Response& res) {
-      std::lock_guard lock(seenMutex_);
-      seen_ = req;
-      res.set_content("ok", "text/plain");
-    });
-    r.Get("/from",
-          [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/to"); });
-    r.Get("/to", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content("arrived", "text/plain");
-    });
-    r.Get("/empty", [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
-    server_.Start();
-  }
-  httplib::Request Seen() {
-    std::lock_guard lock(seenMutex_);
-    return seen_;
-  }
+  void SetUp() override { server_.Start(); }
+  httplib::Request Seen() { return server_.Seen(); }
   Mode mode() const { return GetParam(); }
 
-  HttpTestServer server_;
-  std::mutex seenMutex_;
-  httplib::Request seen_;
+  StandardServer server_;
 };
 
 TEST_P(InetTransfer, DeliversStatusHeaderBlockAndBody) {
@@ -354,12 +322,6 @@ TEST_P(InetTransfer, QueriesReportBufferSizesAndMissingHeaders) {
   EXPECT_EQ(GetLastError(), ERROR_HTTP_HEADER_NOT_FOUND);
 }
 
-struct Fault {
-  const char* name;
-  std::uint32_t sendError;                // 0: the send succeeds
-  std::vector<std::uint32_t> readErrors;  // accepted errors of the read
-};
-
 // Failures that loopback can produce: where they surface and with which code.
 TEST_P(InetTransfer, ReportsFaultsWithTheirLibraryCodes) {
   RawServer reset([](RawServer& self, int s) {
@@ -376,6 +338,9 @@ TEST_P(InetTransfer, ReportsFaultsWithTheirLibraryCodes) {
   RawServer badStatus([](RawServer&, int s) { RawServer::Write(s, "garbage here\r\n\r\nbody"); });
   RawServer nothing([](RawServer&, int) {});
   FullBacklogListener full;
+  const std::vector<std::uint32_t> resetErrors = {ERROR_INTERNET_CONNECTION_RESET,
+                                                  ERROR_INTERNET_CONNECTION_ABORTED};
+  const std::uint32_t kInvalidAnswer = ERROR_HTTP_INVALID_SERVER_RESPONSE;
 
   struct Case {
     const char* name;
@@ -387,20 +352,13 @@ TEST_P(InetTransfer, ReportsFaultsWithTheirLibraryCodes) {
       {"refused", "127.0.0.1", marnova::testing::RefusingPort(), ERROR_INTERNET_CANNOT_CONNECT, {}},
       {"unresolvable", "marnova-test.invalid", 80, ERROR_INTERNET_NAME_NOT_RESOLVED, {}},
       {"connect time-out", "127.0.0.1", full.Port(), ERROR_INTERNET_TIMEOUT, {}},
-      {"reset mid-body",
-       "127.0.0.1",
-       reset.Port(),
-       0,
-       {ERROR_INTERNET_CONNECTION_RESET, ERROR_INTERNET_CONNECTION_ABORTED}},
+      {"reset mid-body", "127.0.0.1", reset.Port(), 0, resetErrors},
       {"stalled body", "127.0.0.1", stallBody.Port(), 0, {ERROR_INTERNET_TIMEOUT}},
       {"stalled answer", "127.0.0.1", stallHead.Port(), ERROR_INTERNET_TIMEOUT, {}},
-      {"invalid status line",
-       "127.0.0.1",
-       badStatus.Port(),
-       ERROR_HTTP_INVALID_SERVER_RESPONSE,
-       {}},
-      {"empty reply", "127.0.0.1", nothing.Port(), ERROR_HTTP_INVALID_SERVER_RESPONSE, {}},
+      {"invalid status line", "127.0.0.1", badStatus.Port(), kInvalidAnswer, {}},
+      {"empty reply", "127.0.0.1", nothing.Port(), kInvalidAnswer, {}},
   };
+
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto start = std::chrono::steady_clock::now();

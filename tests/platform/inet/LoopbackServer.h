@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,6 +57,48 @@ class HttpTestServer {
   httplib::Server server_;
   std::thread thread_;
   int port_ = 0;
+};
+
+// The routes both HTTP suites use: /hello (a header and a short text), /big
+// (40000 bytes, the alphabet over and over), /empty (204), /echo (GET and
+// POST; answers "got " and the body, and keeps the request for Seen()) and
+// /from, which redirects to /to. Further routes go in before Start().
+class StandardServer : public HttpTestServer {
+ public:
+  StandardServer() {
+    auto& r = Routes();
+    r.Get("/hello", [](const httplib::Request&, httplib::Response& res) {
+      res.set_header("X-Test", "yes");
+      res.set_content("hello world", "text/plain");
+    });
+    r.Get("/big", [](const httplib::Request&, httplib::Response& res) {
+      std::string body(40000, 'x');
+      for (std::size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>('a' + i % 26);
+      res.set_content(body, "application/octet-stream");
+    });
+    r.Get("/empty", [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
+    auto echo = [this](const httplib::Request& req, httplib::Response& res) {
+      std::lock_guard lock(seenMutex_);
+      seen_ = req;
+      res.set_content("got " + req.body, "text/plain");
+    };
+    r.Get("/echo", echo);
+    r.Post("/echo", echo);
+    r.Get("/from",
+          [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/to"); });
+    r.Get("/to", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("arrived", "text/plain");
+    });
+  }
+  ~StandardServer() { Stop(); }  // before the request it keeps goes
+  httplib::Request Seen() {
+    std::lock_guard lock(seenMutex_);
+    return seen_;
+  }
+
+ private:
+  std::mutex seenMutex_;
+  httplib::Request seen_;
 };
 
 inline int ListenLoopback(int backlog, int* port) {

@@ -27,6 +27,7 @@ using namespace std::chrono_literals;
 using marnova::testing::FullBacklogListener;
 using marnova::testing::HttpTestServer;
 using marnova::testing::RawServer;
+using marnova::testing::StandardServer;
 using ::testing::AnyOf;
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -42,6 +43,11 @@ struct Config {
 std::string ConfigName(const ::testing::TestParamInfo<Config>& info) {
   return std::string(info.param.mode == Mode::Sync ? "Sync" : "Async") +
          (info.param.owner == Owner::Widget ? "WidgetOwner" : "NoOwner");
+}
+
+// The root of a loopback server's address.
+std::string Local(int port) {
+  return "http://127.0.0.1:" + std::to_string(port) + "/";
 }
 
 bool OnMainThread() {
@@ -88,27 +94,12 @@ class AdvHttpRequest : public ::testing::TestWithParam<Config> {
 
   void SetUp() override {
     auto& r = server_.Routes();
-    r.Get("/hello", [](const httplib::Request&, httplib::Response& res) {
-      res.set_header("X-Test", "yes");
-      res.set_content("hello world", "text/plain");
-    });
-    r.Get("/big", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content(std::string(40000, 'b'), "application/octet-stream");
-    });
     r.Get("/zero", [](const httplib::Request&, httplib::Response& res) {
       res.set_content(std::string("a\xE8\xE2\x80\x94"
                                   "b\0cd",
                                   9),
                       "application/octet-stream");
     });
-    r.Get("/empty", [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
-    auto echo = [this](const httplib::Request& req, httplib::Response& res) {
-      std::lock_guard lock(seenMutex_);
-      seen_ = req;
-      res.set_content("got " + req.body, "text/plain");
-    };
-    r.Get("/echo", echo);
-    r.Post("/echo", echo);
     r.Get("/auth", [this](const httplib::Request& req, httplib::Response& res) {
       ++authRequests_;
       if (req.get_header_value("Authorization") == "Basic YWw6cHc=") {  // al:pw
@@ -118,11 +109,6 @@ class AdvHttpRequest : public ::testing::TestWithParam<Config> {
       res.status = 401;
       res.set_header("WWW-Authenticate", "Basic realm=\"Marnova\"");
       res.set_content("denied", "text/plain");
-    });
-    r.Get("/from",
-          [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/to"); });
-    r.Get("/to", [](const httplib::Request&, httplib::Response& res) {
-      res.set_content("arrived", "text/plain");
     });
     server_.Start();
   }
@@ -232,15 +218,10 @@ class AdvHttpRequest : public ::testing::TestWithParam<Config> {
       }
     }
   }
-  httplib::Request Seen() {
-    std::lock_guard lock(seenMutex_);
-    return seen_;
-  }
+  httplib::Request Seen() { return server_.Seen(); }
 
   Watchdog watchdog_{60s};
-  HttpTestServer server_;
-  std::mutex seenMutex_;
-  httplib::Request seen_;
+  StandardServer server_;
   std::atomic<int> authRequests_{0};
   std::unique_ptr<QWidget> owner_;
   std::unique_ptr<TAdvHttp> loose_;
@@ -497,22 +478,14 @@ TEST_P(AdvHttpRequest, FaultsEndInOnErrorWithTheirCodes) {
     std::vector<int> errors;
     bool completes;  // failures while reading the body still complete
   } cases[] = {
-      {"refused",
-       "http://127.0.0.1:" + std::to_string(marnova::testing::RefusingPort()) + "/",
-       {12029},
-       false},
+      {"refused", Local(marnova::testing::RefusingPort()), {12029}, false},
       {"unresolvable", "http://marnova-test.invalid/", {12007}, false},
-      {"connect time-out", "http://127.0.0.1:" + std::to_string(full.Port()) + "/", {12002}, false},
-      {"reset mid-body",
-       "http://127.0.0.1:" + std::to_string(reset.Port()) + "/",
-       {12031, 12030},
-       true},
-      {"stalled", "http://127.0.0.1:" + std::to_string(stall.Port()) + "/", {12002}, true},
-      {"invalid status line",
-       "http://127.0.0.1:" + std::to_string(badStatus.Port()) + "/",
-       {12152},
-       false},
+      {"connect time-out", Local(full.Port()), {12002}, false},
+      {"reset mid-body", Local(reset.Port()), {12031, 12030}, true},
+      {"stalled", Local(stall.Port()), {12002}, true},
+      {"invalid status line", Local(badStatus.Port()), {12152}, false},
   };
+
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     log_.clear();
@@ -535,7 +508,7 @@ TEST_P(AdvHttpRequest, FaultsEndInOnErrorWithTheirCodes) {
 
 TEST_P(AdvHttpRequest, ARequestLeftOpenByAFailureIsReplacedByTheNextExecute) {
   TAdvHttp& http = Make();
-  Run("http://127.0.0.1:" + std::to_string(marnova::testing::RefusingPort()) + "/", "Error");
+  Run(Local(marnova::testing::RefusingPort()), "Error");
   log_.clear();
   Run(server_.Url("/hello"));
   EXPECT_EQ(http.Text(), "hello world");

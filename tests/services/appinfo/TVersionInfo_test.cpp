@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <functional>
 
 #include "platform/versioninfo/ElfTestFile.h"
 #include "platform/versioninfo/VersionBlockWriter.h"
@@ -14,6 +13,10 @@ using TBytes = std::vector<std::uint8_t>;
 
 std::int32_t Packed(std::uint16_t high, std::uint16_t low) {
   return static_cast<std::int32_t>((std::uint32_t{high} << 16) | low);
+}
+
+TVersionPair Pair(std::int32_t ms, std::int32_t ls) {
+  return {ms, ls};
 }
 
 TVersionBlockContent WithFileVersion(std::array<std::uint16_t, 4> fixed, const char* text) {
@@ -36,7 +39,7 @@ constexpr std::size_t kSignatureFromKey = 34;
 
 struct TFileCase {
   const char* What;
-  std::function<TBytes()> File;  // the whole file
+  TBytes File;  // the whole file
   bool HasBlock;
   const char* Key;
   const char* Text;
@@ -55,9 +58,7 @@ class TVersionInfoFiles : public ::testing::Test {
 };
 
 TEST_F(TVersionInfoFiles, VersionTextAndPairFromCraftedFiles) {
-  auto elf = [](TVersionBlockContent c) {
-    return [c] { return test::MakeElfWithBlock(BuildVersionBlock(c)); };
-  };
+  auto elf = [](TVersionBlockContent c) { return test::MakeElfWithBlock(BuildVersionBlock(c)); };
   auto noTranslation = test::ProgramLikeContent();
   noTranslation.Translation.reset();
   auto otherTable = test::ProgramLikeContent();
@@ -66,98 +67,40 @@ TEST_F(TVersionInfoFiles, VersionTextAndPairFromCraftedFiles) {
   noStrings.Strings.clear();
   const TBytes good = BuildVersionBlock(test::ProgramLikeContent());
 
+  auto spoiled = [](TBytes block, std::u16string_view key, std::size_t at, std::uint8_t value) {
+    return test::MakeElfWithBlock(Spoiled(block, key, at, value));
+  };
+  const TBytes noFileVersion = BuildVersionBlock(WithFileVersion({5, 0, 0, 1}, ""));
+  const TBytes halfBlock(good.begin(), good.begin() + 200);
+  const char* it = "041004E4";  // the program's language and code page
+  const TVersionPair none = Pair(0, 0), program = Pair(65538, 43);
   const std::vector<TFileCase> cases = {
-      {"the program's shape",
-       elf(test::ProgramLikeContent()),
-       true,
-       "041004E4",
-       "1.2.0.43",
-       {65538, 43}},
-      {"empty FileVersion falls back to the fixed version",
-       elf(WithFileVersion({2, 10, 3, 7}, "")),
-       true,
-       "041004E4",
-       "2.10.3.7",
-       {131082, 196615}},
+      {"the program's shape", elf(test::ProgramLikeContent()), true, it, "1.2.0.43", program},
+      {"empty FileVersion falls back to the fixed version", elf(WithFileVersion({2, 10, 3, 7}, "")),
+       true, it, "2.10.3.7", Pair(131082, 196615)},
       {"FileVersion text wins over the fixed version",
-       elf(WithFileVersion({2, 10, 3, 7}, "2.10 beta")),
-       true,
-       "041004E4",
-       "2.10 beta",
-       {131082, 196615}},
-      {"components above 32767 stay unsigned",
-       elf(WithFileVersion({40000, 1, 65535, 40000}, "")),
-       true,
-       "041004E4",
-       "40000.1.65535.40000",
-       {Packed(40000, 1), Packed(65535, 40000)}},
-      {"missing translation falls back to the fixed version",
-       elf(noTranslation),
-       true,
-       "",
-       "1.2.0.43",
-       {65538, 43}},
-      {"string table under another key",
-       elf(otherTable),
-       true,
-       "041004E4",
-       "1.2.0.43",
-       {65538, 43}},
-      {"no string table at all",
-       elf(noStrings),
-       true,
-       "041004E4",
-       "3.4.5.6",
-       {Packed(3, 4), Packed(5, 6)}},
-      {"no version section",
-       [] {
-         return test::MakeElf({{".text", {1, 2, 3}}});
-       },
-       false,
-       "",
-       "",
-       {0, 0}},
-      {"not an executable",
-       [] {
-         return TBytes{'t', 'e', 'x', 't'};
-       },
-       false,
-       "",
-       "",
-       {0, 0}},
-      {"block cut in half",
-       [good] { return test::MakeElfWithBlock(TBytes(good.begin(), good.begin() + 200)); },
-       true,
-       "",
-       "",
-       {0, 0}},
+       elf(WithFileVersion({2, 10, 3, 7}, "2.10 beta")), true, it, "2.10 beta",
+       Pair(131082, 196615)},
+      {"components above 32767 stay unsigned", elf(WithFileVersion({40000, 1, 65535, 40000}, "")),
+       true, it, "40000.1.65535.40000", Pair(Packed(40000, 1), Packed(65535, 40000))},
+      {"missing translation falls back to the fixed version", elf(noTranslation), true, "",
+       "1.2.0.43", program},
+      {"string table under another key", elf(otherTable), true, it, "1.2.0.43", program},
+      {"no string table at all", elf(noStrings), true, it, "3.4.5.6",
+       Pair(Packed(3, 4), Packed(5, 6))},
+      {"no version section", test::MakeElf({{".text", {1, 2, 3}}}), false, "", "", none},
+      {"not an executable", TBytes{'t', 'e', 'x', 't'}, false, "", "", none},
+      {"block cut in half", test::MakeElfWithBlock(halfBlock), true, "", "", none},
       {"fixed information without its signature",
-       [good] {
-         return test::MakeElfWithBlock(Spoiled(good, u"VS_VERSION_INFO", kSignatureFromKey, 0));
-       },
-       true,
-       "041004E4",
-       "1.2.0.43",
-       {0, 0}},
+       spoiled(good, u"VS_VERSION_INFO", kSignatureFromKey, 0), true, it, "1.2.0.43", none},
       {"bad signature and no FileVersion text",
-       [] {
-         return test::MakeElfWithBlock(Spoiled(BuildVersionBlock(WithFileVersion({5, 0, 0, 1}, "")),
-                                               u"VS_VERSION_INFO", kSignatureFromKey, 0));
-       },
-       true,
-       "041004E4",
-       "",
-       {0, 0}},
-      {"root node claims more than the section holds",
-       [good] { return test::MakeElfWithBlock(Spoiled(good, u"", 1, 0xFF)); },
-       true,
-       "",
-       "",
-       {0, 0}},
+       spoiled(noFileVersion, u"VS_VERSION_INFO", kSignatureFromKey, 0), true, it, "", none},
+      {"root node claims more than the section holds", spoiled(good, u"", 1, 0xFF), true, "", "",
+       none},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
-    const TVersionInfo reader(Write(c.File()));
+    const TVersionInfo reader(Write(c.File));
     EXPECT_EQ(reader.HasBlock(), c.HasBlock);
     EXPECT_EQ(reader.LanguageKey(), QString::fromUtf8(c.Key));
     EXPECT_EQ(reader.VersionText(), QString::fromUtf8(c.Text));
