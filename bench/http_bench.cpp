@@ -2,11 +2,11 @@
 // component and the Internet library layer beside a plain curl_easy_perform
 // into memory, in one run.
 #include <arpa/inet.h>
-#include <benchmark/benchmark.h>
 #include <curl/curl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include "bench/BenchMain.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -141,8 +141,5 @@ BENCHMARK(AdvHttpSync)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime
 int main(int argc, char** argv) {
   for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) unsetenv(name);
   curl_global_init(CURL_GLOBAL_DEFAULT);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return marnova::RunBenchmarks(argc, argv);
 }

@@ -1,6 +1,6 @@
 // Repaint cost of the text labels, off-screen: a result line as the main
 // window shows it and the rotated author line.
-#include <benchmark/benchmark.h>
+#include "bench/BenchMain.h"
 
 #include <QApplication>
 #include <QImage>
@@ -51,11 +51,5 @@ BENCHMARK(BM_RotatedAuthorLabelRepaint);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  marnova::InstallFontSubstitutes();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return marnova::RunWidgetBenchmarks(argc, argv, &marnova::InstallFontSubstitutes);
 }

@@ -2,7 +2,7 @@
 // the same megabyte in lines of 80 characters (the reference, timed in the
 // same run). The counter vs_short_lines is the ratio of the two; the one-line
 // paste should stay under 100 ms.
-#include <benchmark/benchmark.h>
+#include "bench/BenchMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -60,11 +60,5 @@ BENCHMARK(BM_MemoPasteOneMegabyteLine)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return marnova::RunWidgetBenchmarks(argc, argv);
 }

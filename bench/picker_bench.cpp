@@ -3,7 +3,7 @@
 // the evaluation and the repaint it processes. Run under `xvfb-run -a`
 // (see README); the cursor alternates between two places so that every
 // tick samples.
-#include <benchmark/benchmark.h>
+#include "bench/BenchMain.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -56,8 +56,5 @@ int main(int argc, char** argv) {
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   form = &window;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv);
 }

@@ -2,7 +2,7 @@
 // the 5 x 5 block under a position, replicate it onto the 33 x 33
 // magnifier, XOR the frame, read the centre back. Meant for a real X
 // server: run under `xvfb-run -a` (see README).
-#include <benchmark/benchmark.h>
+#include "bench/BenchMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -80,9 +80,5 @@ int main(int argc, char** argv) {
   }
   if (!window.windowHandle()->isExposed()) std::fprintf(stderr, "note: window not exposed\n");
 
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv);
 }

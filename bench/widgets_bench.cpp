@@ -1,7 +1,7 @@
 // One full repaint of a colour-panel slider (25 x 114) into its off-screen
 // image: the built-in thumb, a thumb drawn from the image list as the panel
 // does, and the whole widget paint including the copy to the target.
-#include <benchmark/benchmark.h>
+#include "bench/BenchMain.h"
 
 #include <QApplication>
 #include <QImage>
@@ -32,14 +32,19 @@ void SetUpFrameSlider(TMMSlider& s) {
   s.Loaded();
 }
 
-void BM_SliderRepaintBuiltInThumb(benchmark::State& state) {
-  TMMSlider slider;
-  SetUpFrameSlider(slider);
+// Moves the thumb and repaints the off-screen image, once per iteration.
+void RepaintOffscreen(benchmark::State& state, TMMSlider& slider) {
   int i = 0;
   for (auto _ : state) {
     slider.setPosition(i++ & 0xFF);
     benchmark::DoNotOptimize(slider.PaintOffscreen().constBits());
   }
+}
+
+void BM_SliderRepaintBuiltInThumb(benchmark::State& state) {
+  TMMSlider slider;
+  SetUpFrameSlider(slider);
+  RepaintOffscreen(state, slider);
 }
 BENCHMARK(BM_SliderRepaintBuiltInThumb)->Repetitions(9)->ReportAggregatesOnly(true);
 
@@ -55,11 +60,7 @@ void BM_SliderRepaintOwnerDrawnThumb(benchmark::State& state) {
   slider.OnDrawThumb = [&](QObject*, QPainter& canvas, const QRect& rect, bool, bool focused) {
     list.Draw(canvas, rect.topLeft(), sliders, focused ? 1 : 0);
   };
-  int i = 0;
-  for (auto _ : state) {
-    slider.setPosition(i++ & 0xFF);
-    benchmark::DoNotOptimize(slider.PaintOffscreen().constBits());
-  }
+  RepaintOffscreen(state, slider);
 }
 BENCHMARK(BM_SliderRepaintOwnerDrawnThumb)->Repetitions(9)->ReportAggregatesOnly(true);
 
@@ -79,11 +80,5 @@ BENCHMARK(BM_SliderWidgetPaint)->Repetitions(9)->ReportAggregatesOnly(true);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return marnova::RunWidgetBenchmarks(argc, argv);
 }
