@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "platform/versioninfo/ElfSection.h"
 #include "platform/versioninfo/ElfTestFile.h"
 
@@ -12,16 +10,7 @@ using test::MakeElf;
 using test::TElfShape;
 using test::TTestSection;
 
-class ElfSectionTest : public ::testing::Test {
- protected:
-  std::string Write(const std::vector<std::uint8_t>& bytes) {
-    const QString path = FDir.filePath(QStringLiteral("f%1").arg(FCount++));
-    test::WriteBytes(path, bytes);
-    return path.toStdString();
-  }
-  QTemporaryDir FDir;
-  int FCount = 0;
-};
+class ElfSectionTest : public ::testing::Test, public test::TTestFiles {};
 
 const std::vector<std::uint8_t> kPayload{'v', 'e', 'r', 's', 'i', 'o', 'n', 0, 1, 2};
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdint>
 #include <optional>
@@ -178,5 +179,22 @@ inline void WriteBytes(const QString& path, const std::vector<std::uint8_t>& byt
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write");
   f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
 }
+
+// Writes files into a temporary folder that lives as long as this, each
+// under a name of its own; returns the path.
+class TTestFiles {
+ public:
+  std::string Write(const std::vector<std::uint8_t>& bytes) {
+    const QString path = FDir.filePath(QStringLiteral("f%1").arg(FCount++));
+    WriteBytes(path, bytes);
+    return path.toStdString();
+  }
+
+ protected:
+  QTemporaryDir FDir;
+
+ private:
+  int FCount = 0;
+};
 
 }  // namespace marnova::test

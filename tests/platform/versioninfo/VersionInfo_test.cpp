@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "platform/versioninfo/ElfTestFile.h"
 #include "platform/versioninfo/VersionBlockWriter.h"
 #include "platform/versioninfo/VersionInfo.h"
@@ -11,16 +9,7 @@ namespace {
 
 using TBytes = std::vector<std::uint8_t>;
 
-class VersionInfoTest : public ::testing::Test {
- protected:
-  std::string Write(const TBytes& bytes) {
-    const QString path = FDir.filePath(QStringLiteral("f%1").arg(FCount++));
-    test::WriteBytes(path, bytes);
-    return path.toStdString();
-  }
-  QTemporaryDir FDir;
-  int FCount = 0;
-};
+class VersionInfoTest : public ::testing::Test, public test::TTestFiles {};
 
 TEST_F(VersionInfoTest, SizeReadAndQueryOnAFileThatCarriesABlock) {
   const TBytes block = BuildVersionBlock(test::ProgramLikeContent());

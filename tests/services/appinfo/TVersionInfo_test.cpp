@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "platform/versioninfo/ElfTestFile.h"
 #include "platform/versioninfo/VersionBlockWriter.h"
 #include "services/TVersionInfo.h"
@@ -46,16 +44,7 @@ struct TFileCase {
   TVersionPair Pair;
 };
 
-class TVersionInfoFiles : public ::testing::Test {
- protected:
-  QString Write(const TBytes& bytes) {
-    const QString path = FDir.filePath(QStringLiteral("prog%1").arg(FCount++));
-    test::WriteBytes(path, bytes);
-    return path;
-  }
-  QTemporaryDir FDir;
-  int FCount = 0;
-};
+class TVersionInfoFiles : public ::testing::Test, public test::TTestFiles {};
 
 TEST_F(TVersionInfoFiles, VersionTextAndPairFromCraftedFiles) {
   auto elf = [](TVersionBlockContent c) { return test::MakeElfWithBlock(BuildVersionBlock(c)); };
@@ -100,7 +89,7 @@ TEST_F(TVersionInfoFiles, VersionTextAndPairFromCraftedFiles) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
-    const TVersionInfo reader(Write(c.File));
+    const TVersionInfo reader(QString::fromStdString(Write(c.File)));
     EXPECT_EQ(reader.HasBlock(), c.HasBlock);
     EXPECT_EQ(reader.LanguageKey(), QString::fromUtf8(c.Key));
     EXPECT_EQ(reader.VersionText(), QString::fromUtf8(c.Text));
