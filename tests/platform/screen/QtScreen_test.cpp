@@ -49,6 +49,14 @@ class TPatternWindow : public QWidget {
   }
 };
 
+// The whole sampling step: replicate, frame, read back at (17, 17).
+QRgb MagnifiedCentre(const QImage& block) {
+  QImage magnifier(33, 33, QImage::Format_RGB32);
+  ScaleReplicate(block, magnifier);
+  XorOutline(magnifier, 13, 13, 20, 20, 0xFFFFFF);
+  return PixelAt(magnifier, {17, 17});
+}
+
 // Shows `window` and waits until the screen shows what it painted.
 void ShowAndSettle(QWidget& window) {
   window.show();
@@ -91,11 +99,7 @@ TEST(QtScreen, ReadsTheBlockUnderAPositionAndItsCentreSurvivesTheMagnifier) {
         const QRgb expected = at.x() < 0 || at.y() < 0 ? qRgb(0, 0, 0) : Pattern(at.x(), at.y());
         EXPECT_EQ(block->Pixel(x, y), expected) << "block pixel " << x << "," << y;
       }
-    // The whole sampling step: replicate, frame, read back at (17, 17).
-    QImage magnifier(33, 33, QImage::Format_RGB32);
-    ScaleReplicate(block->Image(), magnifier);
-    XorOutline(magnifier, 13, 13, 20, 20, 0xFFFFFF);
-    EXPECT_EQ(PixelAt(magnifier, {17, 17}), Pattern(centre.x(), centre.y()));
+    EXPECT_EQ(MagnifiedCentre(block->Image()), Pattern(centre.x(), centre.y()));
   }
 }
 
@@ -147,10 +151,7 @@ TEST(QtScreen, OnX11EachDevicePixelOfALogicalOneIsTakenAtEveryScale) {
     QProcess::execute(xdotool, {"mousemove", QString::number(at.x()), QString::number(at.y())});
     EXPECT_TRUE(QTest::qWaitFor([&] { return screen.CursorPos() == at; }, 2000));
     ASSERT_TRUE(device->ReadBlock(screen.CursorPos(), *block));
-    QImage magnifier(33, 33, QImage::Format_RGB32);
-    ScaleReplicate(block->Image(), magnifier);
-    XorOutline(magnifier, 13, 13, 20, 20, 0xFFFFFF);
-    EXPECT_EQ(PixelAt(magnifier, {17, 17}), Pattern(at.x(), at.y()));
+    EXPECT_EQ(MagnifiedCentre(block->Image()), Pattern(at.x(), at.y()));
   }
 }
 

@@ -99,12 +99,8 @@ TEST(VersionBlock, CorruptFieldsFailTheQueryInsteadOfReadingFurther) {
        "\\VarFileInfo\\Translation"},
       {"binary value past its node", [&](TBytes& b) { Set16(b, translation + 2, 200); },
        "\\VarFileInfo\\Translation"},
-      {"key without terminator",
-       [&](TBytes& b) {
-         // Shrink the node to end inside its key.
-         Set16(b, product, 12);
-       },
-       "\\StringFileInfo\\041004E4\\ProductVersion"},
+      {"key without terminator (the node ends inside its key)",
+       [&](TBytes& b) { Set16(b, product, 12); }, "\\StringFileInfo\\041004E4\\ProductVersion"},
   };
   for (const auto& c : cases) {
     TBytes bad = good;
