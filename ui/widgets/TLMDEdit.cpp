@@ -19,7 +19,6 @@
 #include "ui/widgets/ColorConstants.h"
 #include "ui/widgets/EditorOverwriteMode.h"
 #include "ui/widgets/TextFont.h"
-#include "ui/widgets/TextWidgetAccessibility.h"
 
 namespace marnova {
 namespace {
@@ -41,18 +40,13 @@ int PreviousPosition(const QString& text, int position) {
 
 }  // namespace
 
-TLMDEdit::TLMDEdit(QWidget* parent) : QWidget(parent), FColor(clWindow), FFontColor(clWindowText) {
+TLMDEdit::TLMDEdit(QWidget* parent)
+    : QWidget(parent), TControlBase(*this, true), FColor(clWindow), FFontColor(clWindowText) {
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::IBeamCursor);
   setAttribute(Qt::WA_InputMethodEnabled);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_KeyCompression, false);
-  InstallTextWidgetAccessibility();
-}
-
-void TLMDEdit::Loaded() {
-  FLoading = false;
-  EnsureCaretVisible();
 }
 
 QString TLMDEdit::Cased(QString text) const {
@@ -149,20 +143,6 @@ void TLMDEdit::setBevelMode(TLMDBevelMode mode) {
   update();
 }
 
-void TLMDEdit::setHint(const QString& hint) {
-  FHint = hint;
-  UpdateToolTip();
-}
-
-void TLMDEdit::setShowHint(bool show) {
-  FShowHint = show;
-  UpdateToolTip();
-}
-
-void TLMDEdit::UpdateToolTip() {
-  setToolTip(FShowHint ? FHint : QString());
-}
-
 void TLMDEdit::SetSelection(int start, int length) {
   start = std::clamp(start, 0, int(FText.size()));
   const int end = std::clamp(start + std::max(0, length), 0, int(FText.size()));
@@ -244,7 +224,7 @@ void TLMDEdit::ChangeText(const QString& text, int caret) {
 }
 
 void TLMDEdit::Changed() {
-  if (!FLoading && OnChange) OnChange(this);
+  if (!IsLoading() && OnChange) OnChange(this);
 }
 
 void TLMDEdit::MoveCaret(int position, bool extend) {
@@ -478,7 +458,7 @@ int TLMDEdit::PositionAt(int x) const {
 void TLMDEdit::EnsureCaretVisible() {
   // A description sets the font in steps (family, then height); measuring
   // each step would load faces never drawn. Loaded() measures the last.
-  if (FLoading) return;
+  if (IsLoading()) return;
   const QFontMetrics metrics(font());
   const int width = TextArea().width();
   const int textWidth = metrics.horizontalAdvance(FText) + FCaretWidth;
@@ -539,6 +519,7 @@ void TLMDEdit::paintEvent(QPaintEvent*) {
 }
 
 void TLMDEdit::mousePressEvent(QMouseEvent* event) {
+  ClickPressed(*event);
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   MoveCaret(PositionAt(event->position().toPoint().x()), event->modifiers() & Qt::ShiftModifier);
   FSelecting = true;
@@ -550,9 +531,10 @@ void TLMDEdit::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TLMDEdit::mouseReleaseEvent(QMouseEvent* event) {
+  const bool click = ClickReleased(*event);
   if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
   FSelecting = false;
-  if (rect().contains(event->position().toPoint()) && OnClick) OnClick(this);
+  if (click) Click();
 }
 
 void TLMDEdit::mouseDoubleClickEvent(QMouseEvent* event) {

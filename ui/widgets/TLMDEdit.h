@@ -11,10 +11,11 @@
 #include <functional>
 
 #include "colour/ColorModel.h"
+#include "ui/widgets/ControlBase.h"
 
 namespace marnova {
 
-class TLMDEdit : public QWidget {
+class TLMDEdit : public QWidget, public TControlBase {
   Q_OBJECT
   Q_PROPERTY(QString Text READ Text WRITE setText)
   Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
@@ -43,10 +44,6 @@ class TLMDEdit : public QWidget {
 
   explicit TLMDEdit(QWidget* parent = nullptr);
 
-  // Ends loading: from now on text changes raise OnChange.
-  void Loaded();
-  bool IsLoading() const { return FLoading; }
-
   QString Text() const { return FText; }
   // A text different from the stored one is stored (in CharCase, cut to
   // MaxLength), the caret goes to the start and OnChange fires, even when
@@ -74,10 +71,6 @@ class TLMDEdit : public QWidget {
   void setReadOnly(bool readOnly);
   TLMDBevelMode BevelMode() const { return FBevelMode; }
   void setBevelMode(TLMDBevelMode mode);
-  QString Hint() const { return FHint; }
-  void setHint(const QString& hint);
-  bool ShowHint() const { return FShowHint; }
-  void setShowHint(bool show);
 
   int CaretPosition() const { return FCaret; }
   int SelStart() const { return std::min(FCaret, FAnchor); }
@@ -104,7 +97,6 @@ class TLMDEdit : public QWidget {
   // setting WholeField makes the text replace the whole field rather than
   // the selection. MaxLength applies as to any paste.
   std::function<void(QObject* Sender, QString& Text, bool& WholeField)> OnPaste;
-  std::function<void(QObject* Sender)> OnClick;
   // Sees the editing menu before it opens; may add items of its own.
   std::function<void(QObject* Sender, QMenu& Menu)> OnContextPopup;
   // Sees every key as it goes down, before the editor acts on it; setting
@@ -127,6 +119,8 @@ class TLMDEdit : public QWidget {
   bool event(QEvent* event) override;
 
  private:
+  // Ends loading: from now on text changes raise OnChange.
+  void DoLoaded() override { EnsureCaretVisible(); }
   // One typed character through the filter, the case rule and MaxLength.
   void TypeCharacter(QChar key, QChar low = QChar());
   QString Cased(QString text) const;
@@ -145,7 +139,6 @@ class TLMDEdit : public QWidget {
   int CaretX(int position) const;
   int PositionAt(int x) const;
   void EnsureCaretVisible();
-  void UpdateToolTip();
 
   QString FText;
   int FMaxLength = 0;
@@ -158,9 +151,6 @@ class TLMDEdit : public QWidget {
   bool FHideSelection = true;
   bool FReadOnly = false;
   TLMDBevelMode FBevelMode = bmWindows;
-  QString FHint;
-  bool FShowHint = true;
-  bool FLoading = true;
 
   int FCaret = 0;
   int FAnchor = 0;
