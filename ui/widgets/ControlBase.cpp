@@ -7,12 +7,14 @@
 
 namespace marnova {
 
-TControlBase::TControlBase(QWidget& widget, bool showHint) : FWidget(widget), FShowHint(showHint) {
+TControlBase::TControlBase(QWidget& widget, bool showHint, bool hintNames)
+    : FWidget(widget), FShowHint(showHint), FHintNames(hintNames) {
   InstallWidgetAccessibility();
 }
 
 void TControlBase::setHint(const QString& value) {
   FHint = value;
+  if (FHintNames) FWidget.setAccessibleName(value);
   UpdateToolTip();
 }
 

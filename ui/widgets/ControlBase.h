@@ -43,7 +43,9 @@ class TControlBase {
   QString AccessibleName() const;
 
  protected:
-  TControlBase(QWidget& widget, bool showHint);
+  // `hintNames`: the hint is also set as the widget's accessible name, for
+  // a kind that keeps the interface Qt gives its base.
+  TControlBase(QWidget& widget, bool showHint, bool hintNames = false);
   virtual ~TControlBase() = default;
 
   // Runs once when loading ends, after IsLoading() has turned false.
@@ -61,6 +63,7 @@ class TControlBase {
   QWidget& FWidget;
   QString FHint;
   bool FShowHint;
+  bool FHintNames;
   bool FLoading = true;
   bool FClickPending = false;
 };

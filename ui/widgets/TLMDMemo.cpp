@@ -17,7 +17,7 @@ namespace marnova {
 // text in the font it starts with, and a parent's font would be one more
 // face to load that the described font replaces at once.
 TLMDMemo::TLMDMemo(QWidget* parent)
-    : TControlBase(*this, true), FColor(clWindow), FFontColor(clWindowText) {
+    : TControlBase(*this, true, true), FColor(clWindow), FFontColor(clWindowText) {
   setParent(parent);
   // The caret is drawn here, with this editor's own width and blink rate.
   setCursorWidth(0);
@@ -135,11 +135,6 @@ void TLMDMemo::ApplyFrame() {
       setFrameStyle(QFrame::NoFrame);
       return;
   }
-}
-
-void TLMDMemo::setHint(const QString& hint) {
-  TControlBase::setHint(hint);
-  setAccessibleName(hint);
 }
 
 void TLMDMemo::keyPressEvent(QKeyEvent* event) {

@@ -66,9 +66,6 @@ class TLMDMemo : public QPlainTextEdit, public TControlBase {
   // descriptions that set it.
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void setDoubleBuffered(bool buffered) { FDoubleBuffered = buffered; }
-  // Qt's own interface reads the hint as the accessible name.
-  void setHint(const QString& hint);
-
   bool CaretShown() const { return hasFocus() && FCaretOn; }
 
  protected:

@@ -4,7 +4,6 @@
 #include <QAccessibleWidget>
 
 #include "ui/widgets/TControl.h"
-#include "ui/widgets/TLMDEdit.h"
 #include "ui/widgets/TLMDSimpleLabel.h"
 #include "ui/widgets/TMMCustomSlider.h"
 
@@ -115,73 +114,11 @@ class LabelAccessible : public QAccessibleWidget {
   }
 };
 
-class EditAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
- public:
-  explicit EditAccessible(TLMDEdit* edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
-
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
-    return QAccessibleWidget::interface_cast(type);
-  }
-
-  QString text(QAccessible::Text kind) const override {
-    switch (kind) {
-      case QAccessible::Name:
-        return Edit()->AccessibleName();
-      case QAccessible::Description:
-        // Not the tool tip: that is the hint, which is the name already.
-        return widget()->accessibleDescription();
-      case QAccessible::Value:
-        return Edit()->Text();
-      default:
-        return QAccessibleWidget::text(kind);
-    }
-  }
-
-  QAccessible::State state() const override {
-    QAccessible::State state = QAccessibleWidget::state();
-    state.editable = !Edit()->ReadOnly();
-    state.readOnly = Edit()->ReadOnly();
-    state.selectableText = true;
-    return state;
-  }
-
-  // QAccessibleTextInterface
-  void selection(int index, int* start, int* end) const override {
-    *start = *end = 0;
-    if (index == 0 && Edit()->SelLength() > 0) {
-      *start = Edit()->SelStart();
-      *end = Edit()->SelStart() + Edit()->SelLength();
-    }
-  }
-  int selectionCount() const override { return Edit()->SelLength() > 0 ? 1 : 0; }
-  void addSelection(int start, int end) override { setSelection(0, start, end); }
-  void removeSelection(int) override { Edit()->SetSelection(Edit()->CaretPosition(), 0); }
-  void setSelection(int, int start, int end) override {
-    Edit()->SetSelection(std::min(start, end), std::abs(end - start));
-  }
-  int cursorPosition() const override { return Edit()->CaretPosition(); }
-  void setCursorPosition(int position) override { Edit()->SetSelection(position, 0); }
-  QString text(int start, int end) const override { return Edit()->Text().mid(start, end - start); }
-  int characterCount() const override { return int(Edit()->Text().size()); }
-  QRect characterRect(int) const override { return {}; }
-  int offsetAtPoint(const QPoint&) const override { return -1; }
-  void scrollToSubstring(int, int) override {}
-  QString attributes(int offset, int* start, int* end) const override {
-    *start = *end = offset;
-    return {};
-  }
-
- private:
-  TLMDEdit* Edit() const { return static_cast<TLMDEdit*>(widget()); }
-};
-
 QAccessibleInterface* ControlFactory(const QString&, QObject* object) {
   // Qt's accessibility cache takes ownership of the interfaces made here.
   if (auto* slider = qobject_cast<TMMCustomSlider*>(object)) return new TSliderAccessible(slider);
   if (auto* control = qobject_cast<TControl*>(object)) return new TControlAccessible(control);
   if (auto* label = qobject_cast<TLMDBaseLabel*>(object)) return new LabelAccessible(label);
-  if (auto* edit = qobject_cast<TLMDEdit*>(object)) return new EditAccessible(edit);
   return nullptr;
 }
 
