@@ -1,11 +1,9 @@
 // Repaint cost of the text labels, off-screen: a result line as the main
 // window shows it and the rotated author line.
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
+#include "bench/QtBenchMain.h"
 #include "ui/widgets/FontSubstitutes.h"
 #include "ui/widgets/TLMDLabel.h"
 
@@ -51,11 +49,5 @@ BENCHMARK(BM_RotatedAuthorLabelRepaint);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  marnova::InstallFontSubstitutes();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return marnova::bench::RunWithApplication(argc, argv, &marnova::InstallFontSubstitutes);
 }

@@ -2,12 +2,10 @@
 // the same megabyte in lines of 80 characters (the reference, timed in the
 // same run). The counter vs_short_lines is the ratio of the two; the one-line
 // paste should stay under 100 ms.
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QMimeData>
 
+#include "bench/QtBenchMain.h"
 #include "ui/widgets/TLMDMemo.h"
 
 namespace {
@@ -60,11 +58,5 @@ BENCHMARK(BM_MemoPasteOneMegabyteLine)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return marnova::bench::RunWithApplication(argc, argv);
 }
