@@ -58,7 +58,7 @@ TLMDEdit::TLMDEdit(QWidget* parent)
   }();
   setStyle(caretless);
   setFrame(false);
-  // A drop or a middle-button paste would pass no filter and no MaxLength.
+  // A drop would pass no filter and no MaxLength.
   setAcceptDrops(false);
   setAttribute(Qt::WA_KeyCompression, false);
   ApplyColors();
@@ -255,7 +255,7 @@ void TLMDEdit::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(&sideways);
   } else if (key == Qt::Key_Escape) {
     deselect();
-  } else if (command || typed.isEmpty() || typed[0].unicode() < 32) {
+  } else if (command || typed.isEmpty() || typed[0].unicode() < 32 || key == Qt::Key_Delete) {
     // Backspace, Delete, Home, End, Left, Right, select all, copy, undo...
     if (key != Qt::Key_Return && key != Qt::Key_Enter) QLineEdit::keyPressEvent(event);
   } else {
@@ -282,14 +282,15 @@ void TLMDEdit::inputMethodEvent(QInputMethodEvent* event) {
   event->accept();
 }
 
+// The middle button is left alone: its paste of the selection would pass
+// no filter and no MaxLength.
 void TLMDEdit::mousePressEvent(QMouseEvent* event) {
   ClickPressed(*event);
-  QLineEdit::mousePressEvent(event);
+  if (event->button() != Qt::MiddleButton) QLineEdit::mousePressEvent(event);
 }
 
 void TLMDEdit::mouseReleaseEvent(QMouseEvent* event) {
   const bool click = ClickReleased(*event);
-  // The middle button's paste of the selection would pass no filter.
   if (event->button() != Qt::MiddleButton) QLineEdit::mouseReleaseEvent(event);
   if (click) Click();
 }
