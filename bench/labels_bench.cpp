@@ -1,11 +1,9 @@
 // Repaint cost of the text labels, off-screen: a result line as the main
 // window shows it and the rotated author line.
-#include "bench/BenchMain.h"
-
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
+#include "bench/BenchMain.h"
 #include "ui/widgets/FontSubstitutes.h"
 #include "ui/widgets/TLMDLabel.h"
 

@@ -2,12 +2,10 @@
 // the same megabyte in lines of 80 characters (the reference, timed in the
 // same run). The counter vs_short_lines is the ratio of the two; the one-line
 // paste should stay under 100 ms.
-#include "bench/BenchMain.h"
-
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QMimeData>
 
+#include "bench/BenchMain.h"
 #include "ui/widgets/TLMDMemo.h"
 
 namespace {

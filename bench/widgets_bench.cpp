@@ -1,39 +1,25 @@
 // One full repaint of a colour-panel slider (25 x 114) into its off-screen
 // image: the built-in thumb, a thumb drawn from the image list as the panel
 // does, and the whole widget paint including the copy to the target.
-#include "bench/BenchMain.h"
-
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
+#include "bench/BenchMain.h"
+#include "tests/ui/widgets/WidgetTestSupport.h"
 #include "ui/imagelist/TLMDImageList.h"
-#include "ui/widgets/TMMSlider.h"
 
 namespace {
 
 using namespace marnova;
 
 void SetUpFrameSlider(TMMSlider& s) {
-  s.resize(25, 114);
-  s.setMaxValue(255);
-  s.setColor(0xFFEED3);
-  s.setGrooveColor(0x8C5724);
-  s.setGrooveSize(2);
-  s.setThumbWidth(23);
-  s.setThumbHeight(11);
-  s.setThumbColor(0x0000FF);
+  test::SetUpFrameSlider(s);
   s.setFocusAction(TMMSlider::faFocusThumb);
-  s.Bevel()->setBorderColor(0xFFEED3);
-  s.Bevel()->setOuterLightColor(0x8C5724);
-  s.Bevel()->setOuterShadowColor(0x8C5724);
-  s.Groove()->setOuterShadowColor(clBlack);
-  s.Groove()->setOuterLightColor(0x8C5724);
   s.Loaded();
 }
 
-// Moves the thumb and repaints the off-screen image, once per iteration.
-void RepaintOffscreen(benchmark::State& state, TMMSlider& slider) {
+// Moves the thumb one step before each repaint.
+void RepaintAtEachPosition(benchmark::State& state, TMMSlider& slider) {
   int i = 0;
   for (auto _ : state) {
     slider.setPosition(i++ & 0xFF);
@@ -44,7 +30,7 @@ void RepaintOffscreen(benchmark::State& state, TMMSlider& slider) {
 void BM_SliderRepaintBuiltInThumb(benchmark::State& state) {
   TMMSlider slider;
   SetUpFrameSlider(slider);
-  RepaintOffscreen(state, slider);
+  RepaintAtEachPosition(state, slider);
 }
 BENCHMARK(BM_SliderRepaintBuiltInThumb)->Repetitions(9)->ReportAggregatesOnly(true);
 
@@ -60,7 +46,7 @@ void BM_SliderRepaintOwnerDrawnThumb(benchmark::State& state) {
   slider.OnDrawThumb = [&](QObject*, QPainter& canvas, const QRect& rect, bool, bool focused) {
     list.Draw(canvas, rect.topLeft(), sliders, focused ? 1 : 0);
   };
-  RepaintOffscreen(state, slider);
+  RepaintAtEachPosition(state, slider);
 }
 BENCHMARK(BM_SliderRepaintOwnerDrawnThumb)->Repetitions(9)->ReportAggregatesOnly(true);
 

@@ -7,11 +7,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "ui/widgets/ControlBase.h"
 #include "ui/widgets/FontSubstitutes.h"
-#include "ui/widgets/TControl.h"
-#include "ui/widgets/TLMDBaseLabel.h"
-#include "ui/widgets/TLMDEdit.h"
-#include "ui/widgets/TLMDMemo.h"
 
 namespace marnova {
 
@@ -89,27 +86,14 @@ int ApplyDescriptionProperties(QObject* root) {
   return unresolved;
 }
 
-namespace {
-
-// The widget kinds keep their own Loaded(); none shares a base with another.
-void EndLoadingOf(QObject* object) {
-  if (auto* control = qobject_cast<TControl*>(object)) {
-    control->Loaded();
-  } else if (auto* label = qobject_cast<TLMDBaseLabel*>(object)) {
-    label->Loaded();
-  } else if (auto* edit = qobject_cast<TLMDEdit*>(object)) {
-    edit->Loaded();
-  } else if (auto* memo = qobject_cast<TLMDMemo*>(object)) {
-    memo->Loaded();
-  }
-}
-
-}  // namespace
-
 void EndLoading(QObject* root) {
   if (root == nullptr) return;
-  EndLoadingOf(root);
-  for (QObject* child : root->findChildren<QObject*>()) EndLoadingOf(child);
+  // Every widget kind has TControlBase beside its Qt base.
+  const auto end = [](QObject* object) {
+    if (auto* kind = dynamic_cast<TControlBase*>(object)) kind->Loaded();
+  };
+  end(root);
+  for (QObject* child : root->findChildren<QObject*>()) end(child);
 }
 
 namespace {

@@ -2,13 +2,10 @@
 
 #include <QMouseEvent>
 
-#include "ui/widgets/WidgetAccessibility.h"
-
 namespace marnova {
 
-TControl::TControl(QWidget* parent, TColor color) : QWidget(parent), FColor(color) {
-  InstallWidgetAccessibility();
-}
+TControl::TControl(QWidget* parent, TColor color)
+    : QWidget(parent), TControlBase(*this, false), FColor(color) {}
 
 void TControl::setColor(TColor value) {
   if (value == FColor) return;
@@ -16,31 +13,13 @@ void TControl::setColor(TColor value) {
   update();
 }
 
-void TControl::setHint(const QString& value) {
-  FHint = value;
-  setToolTip(FShowHint ? FHint : QString());
-}
-
-void TControl::setShowHint(bool value) {
-  FShowHint = value;
-  setToolTip(FShowHint ? FHint : QString());
-}
-
-void TControl::Loaded() {
-  if (!FLoading) return;
-  FLoading = false;
-  DoLoaded();
-}
-
 void TControl::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) FClickPending = true;
+  ClickPressed(*event);
   QWidget::mousePressEvent(event);
 }
 
 void TControl::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
-  const bool click = FClickPending && rect().contains(event->position().toPoint());
-  FClickPending = false;
+  const bool click = ClickReleased(*event);
   QWidget::mouseReleaseEvent(event);
   if (click) Click();
 }

@@ -1,10 +1,6 @@
 #pragma once
-// What every widget kind of the windows shares: a colour, a hint shown as a
-// tool tip, a click event, and the loading phase.
-//
-// "While loading" (from construction until the owning window calls
-// Loaded()), change events stay silent and automatic sizing waits. Code that
-// creates a widget directly calls Loaded() right after constructing it.
+// The plain widget kinds (sliders, pictures, fills, swatches): the shared
+// part of ControlBase.h on a QWidget, with a colour.
 //
 // Assistive technology sees each control with the role and value it reports
 // through AccessibleRole() and AccessibleValue(), and the hint as its name;
@@ -16,11 +12,11 @@
 #include <QString>
 #include <QWidget>
 
-#include "ui/widgets/ControlTypes.h"
+#include "ui/widgets/ControlBase.h"
 
 namespace marnova {
 
-class TControl : public QWidget {
+class TControl : public QWidget, public TControlBase {
   Q_OBJECT
   Q_PROPERTY(int Color READ Color WRITE setColor)
   Q_PROPERTY(QString Hint READ Hint WRITE setHint)
@@ -32,30 +28,15 @@ class TControl : public QWidget {
 
   TColor Color() const { return FColor; }
   void setColor(TColor value);
-  const QString& Hint() const { return FHint; }
-  void setHint(const QString& value);
-  bool ShowHint() const { return FShowHint; }
-  void setShowHint(bool value);
   bool Decorative() const { return FDecorative; }
   void setDecorative(bool value) { FDecorative = value; }
-
-  // Ends the loading phase. Idempotent.
-  void Loaded();
-  bool IsLoading() const { return FLoading; }
 
   virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
   // Text of the accessible value; empty when the control has none.
   virtual QString AccessibleValue() const { return {}; }
   virtual bool Pressable() const { return false; }
 
-  // What a click does: raises OnClick.
-  void Click() { Fire(OnClick, this); }
-  // A left button press and release inside the control.
-  TNotifyEvent OnClick;
-
  protected:
-  // Runs once when loading ends, after IsLoading() has turned false.
-  virtual void DoLoaded() {}
   // The colour to paint for `color`.
   QColor Resolve(TColor color) const { return ToQColor(color); }
 
@@ -64,11 +45,7 @@ class TControl : public QWidget {
 
  private:
   TColor FColor;
-  QString FHint;
-  bool FShowHint = false;
   bool FDecorative = false;
-  bool FLoading = true;
-  bool FClickPending = false;
 };
 
 }  // namespace marnova

@@ -12,7 +12,6 @@
 
 #include "ui/widgets/ColorConstants.h"
 #include "ui/widgets/TextFont.h"
-#include "ui/widgets/TextWidgetAccessibility.h"
 
 namespace marnova {
 namespace {
@@ -53,12 +52,9 @@ void PaintLayers(const std::function<void(QPointF, const QColor&)>& layer,
 }  // namespace
 
 TLMDBaseLabel::TLMDBaseLabel(QWidget* parent)
-    : QWidget(parent), FColor(clBtnFace), FFontColor(clWindowText) {
-  InstallTextWidgetAccessibility();
-}
+    : QWidget(parent), TControlBase(*this, true), FColor(clBtnFace), FFontColor(clWindowText) {}
 
-void TLMDBaseLabel::Loaded() {
-  FLoading = false;
+void TLMDBaseLabel::DoLoaded() {
   AdjustBounds();
   update();
 }
@@ -120,20 +116,6 @@ void TLMDBaseLabel::setShowAccelChar(bool show) {
   update();
 }
 
-void TLMDBaseLabel::setHint(const QString& hint) {
-  FHint = hint;
-  UpdateToolTip();
-}
-
-void TLMDBaseLabel::setShowHint(bool show) {
-  FShowHint = show;
-  UpdateToolTip();
-}
-
-void TLMDBaseLabel::UpdateToolTip() {
-  setToolTip(ShownHint());
-}
-
 QString TLMDBaseLabel::DrawnText() const {
   QString text = FCaption;
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -182,7 +164,7 @@ QSize TLMDBaseLabel::TextExtent() const {
 }
 
 void TLMDBaseLabel::AdjustBounds() {
-  if (FLoading || !FAutoSize) return;
+  if (IsLoading() || !FAutoSize) return;
   const QSize extent = TextExtent();
   // resize() keeps the top-left corner where it is.
   if (Angle() == 0 && WrapsLines())
@@ -196,10 +178,6 @@ QSize TLMDBaseLabel::sizeHint() const {
   const QSize extent = TextExtent();
   if (Angle() == 0 && WrapsLines()) return {width(), extent.height() + 2};
   return extent + QSize(2, 2);
-}
-
-void TLMDBaseLabel::Click() {
-  if (OnClick) OnClick(this);
 }
 
 void TLMDBaseLabel::paintEvent(QPaintEvent*) {
@@ -265,17 +243,13 @@ void TLMDBaseLabel::PaintRotated(QPainter& painter, const QRect& area, const Tex
 }
 
 void TLMDBaseLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
-    FPressed = true;
-    LeftPressed();
-  }
+  ClickPressed(*event);
+  if (event->button() == Qt::LeftButton) LeftPressed();
   QWidget::mousePressEvent(event);
 }
 
 void TLMDBaseLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool clicked =
-      event->button() == Qt::LeftButton && FPressed && rect().contains(event->position().toPoint());
-  if (event->button() == Qt::LeftButton) FPressed = false;
+  const bool clicked = ClickReleased(*event);
   QWidget::mouseReleaseEvent(event);
   if (clicked) Click();
 }

@@ -1,16 +1,17 @@
 // What the text label and the link label share: a caption placed by one of
 // nine alignments, auto-sizing to the text, an optional background, a font
-// colour of its own, a 3-D text effect and the "while loading" rule.
+// colour of its own and a 3-D text effect. While loading it does not size
+// itself; assistive technology reads it by its caption.
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 #include "colour/ColorModel.h"
+#include "ui/widgets/ControlBase.h"
 
 namespace marnova {
 
-class TLMDBaseLabel : public QWidget {
+class TLMDBaseLabel : public QWidget, public TControlBase {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
   Q_PROPERTY(TLMDAlignment Alignment READ Alignment WRITE setAlignment)
@@ -44,10 +45,6 @@ class TLMDBaseLabel : public QWidget {
 
   explicit TLMDBaseLabel(QWidget* parent = nullptr);
 
-  // Ends loading: from now on the label sizes itself.
-  void Loaded();
-  bool IsLoading() const { return FLoading; }
-
   QString Caption() const { return FCaption; }
   void setCaption(const QString& caption);
   TLMDAlignment Alignment() const { return FAlignment; }
@@ -64,24 +61,10 @@ class TLMDBaseLabel : public QWidget {
   void setFontHeight(int height);
   bool ShowAccelChar() const { return FShowAccelChar; }
   void setShowAccelChar(bool show);
-  QString Hint() const { return FHint; }
-  void setHint(const QString& hint);
-  bool ShowHint() const { return FShowHint; }
-  void setShowHint(bool show);
 
   // The caption as it reads, without accelerator marks.
   QString PlainCaption() const;
-  // What the tool tip and the accessible description show: the hint, and
-  // for a link whatever else the user should know before clicking.
-  virtual QString ShownHint() const { return FShowHint ? FHint : QString(); }
-
   QSize sizeHint() const override;
-
-  // Click behaviour; raises OnClick. Mouse clicks and the accessible press
-  // action come here.
-  virtual void Click();
-
-  std::function<void(QObject* Sender)> OnClick;
 
   // The 3-D effect in force (the two label kinds name it differently).
   struct TextEffect {
@@ -94,7 +77,9 @@ class TLMDBaseLabel : public QWidget {
   virtual TextEffect Effect() const = 0;
   virtual int Angle() const { return 0; }
   virtual bool WrapsLines() const { return false; }
-  void UpdateToolTip();
+  // Ends loading: from now on the label sizes itself.
+  void DoLoaded() override;
+  QString UnnamedName() const override { return PlainCaption(); }
   // Where the rotated text started at the last paint.
   virtual void RotatedOriginPainted(QPoint) {}
   virtual void LeftPressed() {}
@@ -122,10 +107,6 @@ class TLMDBaseLabel : public QWidget {
   TColor FColor;
   TColor FFontColor;
   bool FShowAccelChar = true;
-  QString FHint;
-  bool FShowHint = true;
-  bool FLoading = true;
-  bool FPressed = false;
 };
 
 }  // namespace marnova

@@ -1,20 +1,25 @@
-// Single-line editor. Every typed character reaches OnKeyPress first, which
-// may change or discard it; editing keys act when they go down, before their
-// character, so a key-press filter cannot stop them.
+// Single-line editor on Qt's line editor, which does the editing, selection,
+// mouse, clipboard, scrolling, undo, input methods and accessibility. What
+// this editor does differently: every typed character reaches OnKeyPress
+// first, which may change or discard it; editing keys act when they go
+// down, before their character, so a key-press filter cannot stop them;
+// Insert switches the overwrite mode that all editors share; a paste must
+// fit MaxLength whole; the caret inverts what lies beneath, CaretWidth
+// pixels wide, blinking at CaretBlinkRate.
 #pragma once
 
 #include <QBasicTimer>
+#include <QLineEdit>
 #include <QMenu>
-#include <QWidget>
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 #include "colour/ColorModel.h"
+#include "ui/widgets/ControlBase.h"
 
 namespace marnova {
 
-class TLMDEdit : public QWidget {
+class TLMDEdit : public QLineEdit, public TControlBase {
   Q_OBJECT
   Q_PROPERTY(QString Text READ Text WRITE setText)
   Q_PROPERTY(int MaxLength READ MaxLength WRITE setMaxLength)
@@ -43,17 +48,13 @@ class TLMDEdit : public QWidget {
 
   explicit TLMDEdit(QWidget* parent = nullptr);
 
-  // Ends loading: from now on text changes raise OnChange.
-  void Loaded();
-  bool IsLoading() const { return FLoading; }
-
-  QString Text() const { return FText; }
+  QString Text() const { return text(); }
   // A text different from the stored one is stored (in CharCase, cut to
   // MaxLength), the caret goes to the start and OnChange fires, even when
   // the stored text comes out the same; the same text does nothing.
   void setText(const QString& text);
   int MaxLength() const { return FMaxLength; }
-  void setMaxLength(int maxLength);
+  void setMaxLength(int maxLength) { FMaxLength = std::max(0, maxLength); }
   TEditCharCase CharCase() const { return FCharCase; }
   void setCharCase(TEditCharCase charCase);
   TAlignment Alignment() const { return FAlignment; }
@@ -70,23 +71,19 @@ class TLMDEdit : public QWidget {
   void setCaretWidth(int pixels);
   bool HideSelection() const { return FHideSelection; }
   void setHideSelection(bool hide);
-  bool ReadOnly() const { return FReadOnly; }
-  void setReadOnly(bool readOnly);
+  bool ReadOnly() const { return isReadOnly(); }
+  void setReadOnly(bool readOnly) { QLineEdit::setReadOnly(readOnly); }
   TLMDBevelMode BevelMode() const { return FBevelMode; }
   void setBevelMode(TLMDBevelMode mode);
-  QString Hint() const { return FHint; }
-  void setHint(const QString& hint);
-  bool ShowHint() const { return FShowHint; }
-  void setShowHint(bool show);
 
-  int CaretPosition() const { return FCaret; }
-  int SelStart() const { return std::min(FCaret, FAnchor); }
-  int SelLength() const { return std::abs(FCaret - FAnchor); }
-  QString SelText() const { return FText.mid(SelStart(), SelLength()); }
+  int CaretPosition() const { return cursorPosition(); }
+  int SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+  int SelLength() const { return int(selectedText().size()); }
+  QString SelText() const { return selectedText(); }
   // Selects [start, start + length); the caret goes to the end.
   void SetSelection(int start, int length);
-  void SelectAll();
-  void CopyToClipboard() const;
+  void SelectAll() { selectAll(); }
+  void CopyToClipboard() const { copy(); }
   void CutToClipboard();
   void PasteFromClipboard();
   // Whether the caret shows at this moment of its blink.
@@ -104,7 +101,6 @@ class TLMDEdit : public QWidget {
   // setting WholeField makes the text replace the whole field rather than
   // the selection. MaxLength applies as to any paste.
   std::function<void(QObject* Sender, QString& Text, bool& WholeField)> OnPaste;
-  std::function<void(QObject* Sender)> OnClick;
   // Sees the editing menu before it opens; may add items of its own.
   std::function<void(QObject* Sender, QMenu& Menu)> OnContextPopup;
   // Sees every key as it goes down, before the editor acts on it; setting
@@ -116,38 +112,30 @@ class TLMDEdit : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
-  bool event(QEvent* event) override;
 
  private:
-  // One typed character through the filter, the case rule and MaxLength.
-  void TypeCharacter(QChar key, QChar low = QChar());
+  // Ends loading: from now on text changes raise OnChange.
+  void DoLoaded() override { PlaceText(); }
+  // Typed text through the filter, the case rule and MaxLength.
+  void Type(const QString& text);
   QString Cased(QString text) const;
-  bool Fits(int removed, int added) const;
   // Replaces the selection (or, in overwrite mode, the characters under the
-  // caret) with `text`.
-  void ReplaceSelection(const QString& text, bool overwrite);
-  void DeleteSelectionOr(int direction);
-  void MoveCaret(int position, bool extend);
-  void ChangeText(const QString& text, int caret);
+  // caret) with `text` when the result fits MaxLength.
+  void Insert(const QString& text, bool overwrite);
   void Changed();
+  void ApplyColors();
   void RestartBlink();
-  QRect TextArea() const;
   int BevelWidth() const;
-  int TextLeft() const;
-  int CaretX(int position) const;
-  int PositionAt(int x) const;
-  void EnsureCaretVisible();
-  void UpdateToolTip();
+  // Where Qt's editor draws the text: as this editor always placed it.
+  void PlaceText();
 
-  QString FText;
   int FMaxLength = 0;
   TEditCharCase FCharCase = ecNormal;
   TAlignment FAlignment = taLeftJustify;
@@ -156,17 +144,8 @@ class TLMDEdit : public QWidget {
   int FBlinkRate = 530;
   int FCaretWidth = 1;
   bool FHideSelection = true;
-  bool FReadOnly = false;
   TLMDBevelMode FBevelMode = bmWindows;
-  QString FHint;
-  bool FShowHint = true;
-  bool FLoading = true;
-
-  int FCaret = 0;
-  int FAnchor = 0;
-  int FScroll = 0;
   bool FCaretOn = false;
-  bool FSelecting = false;
   QBasicTimer FBlink;
 };
 

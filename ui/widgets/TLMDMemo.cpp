@@ -10,14 +10,14 @@
 #include "ui/widgets/EditorOverwriteMode.h"
 #include "ui/widgets/LongLines.h"
 #include "ui/widgets/TextFont.h"
-#include "ui/widgets/TextWidgetAccessibility.h"
 
 namespace marnova {
 
 // Built without a parent and placed afterwards: the base lays out its empty
 // text in the font it starts with, and a parent's font would be one more
 // face to load that the described font replaces at once.
-TLMDMemo::TLMDMemo(QWidget* parent) : FColor(clWindow), FFontColor(clWindowText) {
+TLMDMemo::TLMDMemo(QWidget* parent)
+    : TControlBase(*this, true, true), FColor(clWindow), FFontColor(clWindowText) {
   setParent(parent);
   // The caret is drawn here, with this editor's own width and blink rate.
   setCursorWidth(0);
@@ -27,12 +27,10 @@ TLMDMemo::TLMDMemo(QWidget* parent) : FColor(clWindow), FFontColor(clWindowText)
   setScrollBars(skNone);
   ApplyColors();
   ApplyFrame();
-  InstallTextWidgetAccessibility();
   connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { RestartBlink(); });
 }
 
-void TLMDMemo::Loaded() {
-  FLoading = false;
+void TLMDMemo::DoLoaded() {
   document()->setDefaultFont(font());
 }
 
@@ -40,7 +38,7 @@ void TLMDMemo::changeEvent(QEvent* event) {
   // A description sets the font in steps (family, then height); laying the
   // text out at each step would load faces never drawn. Loaded() hands the
   // document the last one.
-  if (FLoading && event->type() == QEvent::FontChange) {
+  if (IsLoading() && event->type() == QEvent::FontChange) {
     QAbstractScrollArea::changeEvent(event);
     return;
   }
@@ -137,17 +135,6 @@ void TLMDMemo::ApplyFrame() {
       setFrameStyle(QFrame::NoFrame);
       return;
   }
-}
-
-void TLMDMemo::setHint(const QString& hint) {
-  FHint = hint;
-  setToolTip(FShowHint ? FHint : QString());
-  setAccessibleName(hint);
-}
-
-void TLMDMemo::setShowHint(bool show) {
-  FShowHint = show;
-  setToolTip(FShowHint ? FHint : QString());
 }
 
 void TLMDMemo::keyPressEvent(QKeyEvent* event) {

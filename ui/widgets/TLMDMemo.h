@@ -8,11 +8,12 @@
 #include <QPlainTextEdit>
 
 #include "colour/ColorModel.h"
+#include "ui/widgets/ControlBase.h"
 #include "ui/widgets/TLMDMemoStrings.h"
 
 namespace marnova {
 
-class TLMDMemo : public QPlainTextEdit {
+class TLMDMemo : public QPlainTextEdit, public TControlBase {
   Q_OBJECT
   Q_PROPERTY(int Color READ Color WRITE setColor)
   Q_PROPERTY(int FontColor READ FontColor WRITE setFontColor)
@@ -38,9 +39,6 @@ class TLMDMemo : public QPlainTextEdit {
   Q_ENUM(TLMDStandardStyle)
 
   explicit TLMDMemo(QWidget* parent = nullptr);
-
-  void Loaded();
-  bool IsLoading() const { return FLoading; }
 
   TLMDMemoStrings& Lines() { return FLines; }
 
@@ -68,11 +66,6 @@ class TLMDMemo : public QPlainTextEdit {
   // descriptions that set it.
   bool DoubleBuffered() const { return FDoubleBuffered; }
   void setDoubleBuffered(bool buffered) { FDoubleBuffered = buffered; }
-  QString Hint() const { return FHint; }
-  void setHint(const QString& hint);
-  bool ShowHint() const { return FShowHint; }
-  void setShowHint(bool show);
-
   bool CaretShown() const { return hasFocus() && FCaretOn; }
 
  protected:
@@ -85,6 +78,8 @@ class TLMDMemo : public QPlainTextEdit {
   void insertFromMimeData(const QMimeData* source) override;
 
  private:
+  // Hands the document the font the description ended with.
+  void DoLoaded() override;
   void ApplyColors();
   void ApplyFrame();
   void RestartBlink();
@@ -100,9 +95,6 @@ class TLMDMemo : public QPlainTextEdit {
   TLMDBevelMode FBevelMode = bmWindows;
   TLMDStandardStyle FStandardStyle = lsNone;
   bool FDoubleBuffered = false;
-  QString FHint;
-  bool FShowHint = true;
-  bool FLoading = true;
   bool FCaretOn = false;
   QBasicTimer FBlink;
 };

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QRect>
 #include <QRectF>
+#include <algorithm>
 
 #include "ui/widgets/ControlTypes.h"
 
@@ -35,31 +36,31 @@ class TMMBevel : public QObject, public TFrameKinds {
   explicit TMMBevel(QObject* parent = nullptr);
 
   TBorderStyle BorderStyle() const { return FBorderStyle; }
-  void setBorderStyle(TBorderStyle value);
+  void setBorderStyle(TBorderStyle value) { Set(FBorderStyle, value); }
   TBevelCut BevelOuter() const { return FBevelOuter; }
-  void setBevelOuter(TBevelCut value);
+  void setBevelOuter(TBevelCut value) { Set(FBevelOuter, value); }
   int BevelOuterWidth() const { return FBevelOuterWidth; }
-  void setBevelOuterWidth(int value);
+  void setBevelOuterWidth(int value) { Set(FBevelOuterWidth, std::max(0, value)); }
   int OuterLightColor() const { return FOuterLightColor; }
-  void setOuterLightColor(int value);
+  void setOuterLightColor(int value) { Set(FOuterLightColor, value); }
   int OuterShadowColor() const { return FOuterShadowColor; }
-  void setOuterShadowColor(int value);
+  void setOuterShadowColor(int value) { Set(FOuterShadowColor, value); }
   int BorderWidth() const { return FBorderWidth; }
-  void setBorderWidth(int value);
+  void setBorderWidth(int value) { Set(FBorderWidth, std::max(0, value)); }
   int BorderColor() const { return FBorderColor; }
-  void setBorderColor(int value);
+  void setBorderColor(int value) { Set(FBorderColor, value); }
   TBevelCut BevelInner() const { return FBevelInner; }
-  void setBevelInner(TBevelCut value);
+  void setBevelInner(TBevelCut value) { Set(FBevelInner, value); }
   int BevelInnerWidth() const { return FBevelInnerWidth; }
-  void setBevelInnerWidth(int value);
+  void setBevelInnerWidth(int value) { Set(FBevelInnerWidth, std::max(0, value)); }
   int InnerLightColor() const { return FInnerLightColor; }
-  void setInnerLightColor(int value);
+  void setInnerLightColor(int value) { Set(FInnerLightColor, value); }
   int InnerShadowColor() const { return FInnerShadowColor; }
-  void setInnerShadowColor(int value);
+  void setInnerShadowColor(int value) { Set(FInnerShadowColor, value); }
   int BorderSpace() const { return FBorderSpace; }
-  void setBorderSpace(int value);
+  void setBorderSpace(int value) { Set(FBorderSpace, std::max(0, value)); }
   int BorderSpaceColor() const { return FBorderSpaceColor; }
-  void setBorderSpaceColor(int value);
+  void setBorderSpaceColor(int value) { Set(FBorderSpaceColor, value); }
 
   // Width of the whole frame on each side.
   int TotalWidth() const;
@@ -72,6 +73,14 @@ class TMMBevel : public QObject, public TFrameKinds {
   void Changed();
 
  private:
+  // Stores `value` and announces it when it differs.
+  template <class T>
+  void Set(T& field, T value) {
+    if (value == field) return;
+    field = value;
+    emit Changed();
+  }
+
   TBorderStyle FBorderStyle = bsNone;
   TBevelCut FBevelOuter = bvLowered;
   int FBevelOuterWidth = 1;

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 
 #include "ui/widgets/TControl.h"
+#include "ui/widgets/TLMDSimpleLabel.h"
 #include "ui/widgets/TMMCustomSlider.h"
 
 namespace marnova {
@@ -21,7 +22,7 @@ class TControlAccessible : public QAccessibleWidget {
       case QAccessible::Value:
         return control->AccessibleValue();
       case QAccessible::Name:
-        return control->accessibleName().isEmpty() ? control->Hint() : control->accessibleName();
+        return control->AccessibleName();
       case QAccessible::Description:
         // Not the tool tip: that is the hint, which is the name already.
         return control->accessibleDescription();
@@ -67,10 +68,57 @@ class TSliderAccessible : public TControlAccessible, public QAccessibleValueInte
   TMMCustomSlider* Slider() const { return static_cast<TMMCustomSlider*>(widget()); }
 };
 
+class LabelAccessible : public QAccessibleWidget {
+ public:
+  explicit LabelAccessible(TLMDBaseLabel* label)
+      : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+  QAccessible::Role role() const override {
+    return Link() ? QAccessible::Link : QAccessible::StaticText;
+  }
+
+  QString text(QAccessible::Text kind) const override {
+    switch (kind) {
+      case QAccessible::Name:
+        return Label()->AccessibleName();
+      case QAccessible::Description:
+        return widget()->accessibleDescription().isEmpty() ? Label()->ShownHint()
+                                                           : widget()->accessibleDescription();
+      default:
+        return QAccessibleWidget::text(kind);
+    }
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    if (const TLMDSimpleLabel* link = Link()) {
+      state.linked = true;
+      state.traversed = link->Visited();
+    }
+    return state;
+  }
+
+  QStringList actionNames() const override {
+    return Link() ? QStringList{pressAction()} : QStringList{};
+  }
+
+  void doAction(const QString& action) override {
+    if (action == pressAction() && Link() && widget()->isEnabled()) Label()->Click();
+  }
+
+ private:
+  TLMDBaseLabel* Label() const { return static_cast<TLMDBaseLabel*>(widget()); }
+  const TLMDSimpleLabel* Link() const {
+    const auto* link = qobject_cast<const TLMDSimpleLabel*>(widget());
+    return link && link->IsJumping() ? link : nullptr;
+  }
+};
+
 QAccessibleInterface* ControlFactory(const QString&, QObject* object) {
   // Qt's accessibility cache takes ownership of the interfaces made here.
   if (auto* slider = qobject_cast<TMMCustomSlider*>(object)) return new TSliderAccessible(slider);
   if (auto* control = qobject_cast<TControl*>(object)) return new TControlAccessible(control);
+  if (auto* label = qobject_cast<TLMDBaseLabel*>(object)) return new LabelAccessible(label);
   return nullptr;
 }
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QStringList>
 #include <QTest>
@@ -102,6 +104,10 @@ TEST_F(EditorTest, KeyPressSeesTypedCharactersBeforeTheCaseRule) {
   EXPECT_EQ(FSeen, (std::vector<QChar>{QLatin1Char('a'), QLatin1Char('1'), QLatin1Char('g')}));
   EXPECT_EQ(edit->Text(), QStringLiteral("A1"));
   EXPECT_EQ(FChanges, 3) << "the clear and two insertions";
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("c"));
+  QApplication::sendEvent(edit, &composed);
+  EXPECT_EQ(edit->Text(), QStringLiteral("A1C")) << "an input method's text is typed too";
 }
 
 TEST_F(EditorTest, ControlKeysReachKeyPressAfterTheirEditingAction) {
@@ -142,6 +148,8 @@ TEST_F(EditorTest, MaxLengthStopsTypingButNotDeleting) {
   QTest::keyClick(edit, Qt::Key_Home);
   QTest::keyClick(edit, Qt::Key_Delete);
   EXPECT_EQ(edit->Text(), QStringLiteral("2345"));
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), QStringLiteral("12345")) << "undo";
   // Typing over a selection needs no room.
   edit->setText(QStringLiteral("ABCDEF"));
   QTest::keyClick(edit, Qt::Key_End);

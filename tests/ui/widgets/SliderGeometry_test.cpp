@@ -7,17 +7,10 @@ namespace {
 
 // The colour panel's sliders: 25 x 114, bevel 6 on each side, thumb 23 x 11,
 // groove 2 wide inside a 1-pixel bevel, range 0..255.
+// Fields in order: track, vertical, thumb width and height, groove size and
+// bevel, range.
 TSliderGeometry FrameSlider() {
-  TSliderGeometry g;
-  g.Track = QRect(6, 6, 13, 102);
-  g.Vertical = true;
-  g.ThumbWidth = 23;
-  g.ThumbHeight = 11;
-  g.GrooveSize = 2;
-  g.GrooveBevel = 1;
-  g.MinValue = 0;
-  g.MaxValue = 255;
-  return g;
+  return {QRect(6, 6, 13, 102), true, 23, 11, 2, 1, 0, 255};
 }
 
 TEST(SliderGeometry, VerticalThumbTravelsUpwardsOverNinetyOnePixels) {
@@ -76,13 +69,7 @@ TEST(SliderGeometry, DragScalesTheDistanceWithRounding) {
 }
 
 TEST(SliderGeometry, HorizontalMirrorsWithTheMinimumAtTheLeft) {
-  TSliderGeometry g;
-  g.Track = QRect(6, 6, 102, 13);
-  g.Vertical = false;
-  g.ThumbWidth = 11;
-  g.ThumbHeight = 23;
-  g.MinValue = 0;
-  g.MaxValue = 255;
+  const TSliderGeometry g{QRect(6, 6, 102, 13), false, 11, 23, 3, 0, 0, 255};
   EXPECT_EQ(g.Travel(), 91);
   EXPECT_EQ(g.ThumbRect(0), QRect(6, 1, 11, 23));
   EXPECT_EQ(g.ThumbRect(255), QRect(97, 1, 11, 23));

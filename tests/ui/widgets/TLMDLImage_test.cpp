@@ -39,6 +39,17 @@ struct TestList {
   }
 };
 
+// 10 x 10, filled yellow where its children leave it showing.
+struct YellowParent : QWidget {
+  YellowParent() {
+    resize(10, 10);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::yellow);
+    setPalette(p);
+  }
+};
+
 std::unique_ptr<TLMDLImage> AutosizedImage(TLMDImageList* list) {
   auto image = std::make_unique<TLMDLImage>();
   image->setGeometry(10, 20, 50, 50);
@@ -103,12 +114,7 @@ TEST(TLMDLImage, ForcedTransparencyLeavesTheKeyColourUndrawn) {
   TestList t;
   for (bool force : {false, true}) {
     SCOPED_TRACE(force);
-    QWidget parent;
-    parent.resize(10, 10);
-    parent.setAutoFillBackground(true);
-    QPalette p = parent.palette();
-    p.setColor(QPalette::Window, Qt::yellow);
-    parent.setPalette(p);
+    YellowParent parent;
     TLMDLImage image(&parent);
     image.setStyle(TLMDLImage::sbAutosize);
     image.setForceTransparent(force);
@@ -125,12 +131,7 @@ TEST(TLMDLImage, ForcedTransparencyLeavesTheKeyColourUndrawn) {
 
 TEST(TLMDLImage, DisabledPictureIsTheStylesDisabledIconInTheSamePlace) {
   TestList t;
-  QWidget parent;
-  parent.resize(10, 10);
-  parent.setAutoFillBackground(true);
-  QPalette p = parent.palette();
-  p.setColor(QPalette::Window, Qt::yellow);
-  parent.setPalette(p);
+  YellowParent parent;
   TLMDLImage image(&parent);
   image.setGeometry(0, 0, 10, 10);
   image.setStyle(TLMDLImage::sbCenter);

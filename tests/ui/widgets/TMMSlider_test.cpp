@@ -16,32 +16,13 @@
 namespace marnova {
 namespace {
 
+using test::kFace;
+using test::kGroove;
+using test::kThumb;
 using test::Opaque;
 using test::PixelAt;
 using test::SendMouse;
-
-constexpr TColor kFace = 0xFFEED3;
-constexpr TColor kGroove = 0x8C5724;
-constexpr TColor kThumb = 0x0000FF;
-
-// A slider set up as the colour panel's: 25 x 114, range 0..255, bevel
-// lowered 1 + border 5, groove 2 in a lowered 1-pixel bevel, thumb 23 x 11.
-void SetUpFrameSlider(TMMSlider& s) {
-  s.resize(25, 114);
-  s.setMaxValue(255);
-  s.setColor(kFace);
-  s.setGrooveColor(kGroove);
-  s.setGrooveSize(2);
-  s.setThumbWidth(23);
-  s.setThumbHeight(11);
-  s.setThumbColor(kThumb);
-  s.setThumbCursor(QCursor(crHandPoint));
-  s.Bevel()->setBorderColor(kFace);
-  s.Bevel()->setOuterLightColor(kGroove);
-  s.Bevel()->setOuterShadowColor(kGroove);
-  s.Groove()->setOuterShadowColor(clBlack);
-  s.Groove()->setOuterLightColor(kGroove);
-}
+using test::SetUpFrameSlider;
 
 struct Recorder {
   int changes = 0;

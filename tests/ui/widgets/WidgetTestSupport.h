@@ -1,10 +1,12 @@
 #pragma once
-// Helpers shared by the widget tests.
+// Helpers shared by the widget tests (and the slider benchmark).
 
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWidget>
+
+#include "ui/widgets/TMMSlider.h"
 
 namespace marnova::test {
 
@@ -23,6 +25,29 @@ inline QRgb PixelAt(QWidget& widget, int x, int y) {
 
 inline QRgb Opaque(QColor c) {
   return c.rgb() | 0xFF000000u;
+}
+
+inline constexpr TColor kFace = 0xFFEED3;
+inline constexpr TColor kGroove = 0x8C5724;
+inline constexpr TColor kThumb = 0x0000FF;
+
+// A slider set up as the colour panel's: 25 x 114, range 0..255, bevel
+// lowered 1 + border 5, groove 2 in a lowered 1-pixel bevel, thumb 23 x 11.
+inline void SetUpFrameSlider(TMMSlider& s) {
+  s.resize(25, 114);
+  s.setMaxValue(255);
+  s.setColor(kFace);
+  s.setGrooveColor(kGroove);
+  s.setGrooveSize(2);
+  s.setThumbWidth(23);
+  s.setThumbHeight(11);
+  s.setThumbColor(kThumb);
+  s.setThumbCursor(QCursor(crHandPoint));
+  s.Bevel()->setBorderColor(kFace);
+  s.Bevel()->setOuterLightColor(kGroove);
+  s.Bevel()->setOuterShadowColor(kGroove);
+  s.Groove()->setOuterShadowColor(clBlack);
+  s.Groove()->setOuterLightColor(kGroove);
 }
 
 }  // namespace marnova::test
