@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPainter>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -15,7 +16,6 @@
 #include "ui/WindowAccessibility.h"
 #include "ui/WindowDescription.h"
 #include "ui/imagelist/ImageListLayout.h"
-#include "ui_FrameCmdHsvUnit.h"
 
 namespace marnova {
 
@@ -49,56 +49,24 @@ RGBTriple TripleOf(TColor color) {
 
 }  // namespace
 
-TFrameHsvCtrl::TFrameHsvCtrl(QWidget* owner)
-    : QWidget(owner), FUi(std::make_unique<Ui::TFrameHsvCtrl>()) {
+TFrameHsvCtrl::TFrameHsvCtrl(QWidget* owner) : QWidget(owner) {
   InstallWindowAccessibility();
-  FUi->setupUi(this);
-  Panel = FUi->Panel;
-  edValue = FUi->edValue;
-  slBlue = FUi->slBlue;
-  slGreen = FUi->slGreen;
-  slRed = FUi->slRed;
-  lbRed = FUi->lbRed;
-  lbGreen = FUi->lbGreen;
-  lbBlue = FUi->lbBlue;
-  Image = FUi->Image;
-  slHue = FUi->slHue;
-  slSat = FUi->slSat;
-  slVal = FUi->slVal;
-  lbHue = FUi->lbHue;
-  lbSat = FUi->lbSat;
-  lbVal = FUi->lbVal;
-  LMDLabel1 = FUi->LMDLabel1;
-  LMDLabel2 = FUi->LMDLabel2;
-  LMDLabel8 = FUi->LMDLabel8;
-  LMDLImage1 = FUi->LMDLImage1;
-  btnPick = FUi->btnPick;
-
-  slRed->OnChange = [this](QObject* s) { slRedChange(s); };
-  slGreen->OnChange = [this](QObject* s) { slGreenChange(s); };
-  slBlue->OnChange = [this](QObject* s) { slBlueChange(s); };
-  slHue->OnChange = [this](QObject* s) { slHueChange(s); };
-  slSat->OnChange = [this](QObject* s) { slSatChange(s); };
-  slVal->OnChange = [this](QObject* s) { slValChange(s); };
-  slHue->OnDrawThumb = [this](QObject* s, QPainter& c, const QRect& r, bool d, bool f) {
-    slHueDrawThumb(s, c, r, d, f);
-  };
-  slSat->OnDrawThumb = [this](QObject* s, QPainter& c, const QRect& r, bool d, bool f) {
-    slSatDrawThumb(s, c, r, d, f);
-  };
-  slVal->OnDrawThumb = [this](QObject* s, QPainter& c, const QRect& r, bool d, bool f) {
-    slValDrawThumb(s, c, r, d, f);
-  };
-  edValue->OnChange = [this](QObject* s) { edValueChange(s); };
-  edValue->OnKeyPress = [this](QObject* s, QChar& key) { edValueKeyPress(s, key); };
-  edValue->OnPaste = [this](QObject* s, QString& text, bool& whole) {
-    edValuePaste(s, text, whole);
-  };
-  edValue->OnKeyDown = [this](QObject* s, int& key, Qt::KeyboardModifiers shift) {
-    edValueKeyDown(s, key, shift);
-  };
-  edValue->OnContextPopup = [this](QObject* s, QMenu& menu) { edValueContextPopup(s, menu); };
-  btnPick->OnClick = [this](QObject* s) { btnPickClick(s); };
+  setupUi(this);
+  slRed->OnChange = std::bind_front(&TFrameHsvCtrl::slRedChange, this);
+  slGreen->OnChange = std::bind_front(&TFrameHsvCtrl::slGreenChange, this);
+  slBlue->OnChange = std::bind_front(&TFrameHsvCtrl::slBlueChange, this);
+  slHue->OnChange = std::bind_front(&TFrameHsvCtrl::slHueChange, this);
+  slSat->OnChange = std::bind_front(&TFrameHsvCtrl::slSatChange, this);
+  slVal->OnChange = std::bind_front(&TFrameHsvCtrl::slValChange, this);
+  slHue->OnDrawThumb = std::bind_front(&TFrameHsvCtrl::slHueDrawThumb, this);
+  slSat->OnDrawThumb = std::bind_front(&TFrameHsvCtrl::slSatDrawThumb, this);
+  slVal->OnDrawThumb = std::bind_front(&TFrameHsvCtrl::slValDrawThumb, this);
+  edValue->OnChange = std::bind_front(&TFrameHsvCtrl::edValueChange, this);
+  edValue->OnKeyPress = std::bind_front(&TFrameHsvCtrl::edValueKeyPress, this);
+  edValue->OnPaste = std::bind_front(&TFrameHsvCtrl::edValuePaste, this);
+  edValue->OnKeyDown = std::bind_front(&TFrameHsvCtrl::edValueKeyDown, this);
+  edValue->OnContextPopup = std::bind_front(&TFrameHsvCtrl::edValueContextPopup, this);
+  btnPick->OnClick = std::bind_front(&TFrameHsvCtrl::btnPickClick, this);
   FinishDescription(this);
 
   for (TLMDLabel* label : {lbRed, lbGreen, lbBlue, lbHue, lbSat, lbVal})
@@ -109,21 +77,6 @@ TFrameHsvCtrl::TFrameHsvCtrl(QWidget* owner)
   Image->setBitmap(QImage());
   // Kept out of sight below the panel: the picker only uses its bitmap.
   Image->move(Image->x(), height() + 100);
-}
-
-TFrameHsvCtrl::~TFrameHsvCtrl() = default;
-
-int TFrameHsvCtrl::Red() const {
-  return slRed->Position();
-}
-int TFrameHsvCtrl::Green() const {
-  return slGreen->Position();
-}
-int TFrameHsvCtrl::Blue() const {
-  return slBlue->Position();
-}
-TColor TFrameHsvCtrl::SelectedColor() const {
-  return Panel->Color();
 }
 
 void TFrameHsvCtrl::RaiseColorChanged() {
@@ -141,13 +94,23 @@ void TFrameHsvCtrl::WriteColor(int R, int G, int B) {
   RaiseColorChanged();
 }
 
-void TFrameHsvCtrl::SyncHSVFromRGB() {
-  FSyncing = true;
+void TFrameHsvCtrl::MoveRGB(int R, int G, int B) {
+  slRed->setPosition(R);
+  slGreen->setPosition(G);
+  slBlue->setPosition(B);
+}
+
+void TFrameHsvCtrl::MoveHSVToRGB() {
   int h = 0, s = 0, v = 0;
   RGBToHSV(slRed->Position(), slGreen->Position(), slBlue->Position(), h, s, v);
   slHue->setPosition(h);
   slSat->setPosition(s);
   slVal->setPosition(v);
+}
+
+void TFrameHsvCtrl::SyncHSVFromRGB() {
+  FSyncing = true;
+  MoveHSVToRGB();
   FSyncing = false;
 }
 
@@ -155,18 +118,14 @@ void TFrameHsvCtrl::SyncRGBFromHSV() {
   int r = 0, g = 0, b = 0;
   HSVToRGB(slHue->Position(), slSat->Position(), slVal->Position(), r, g, b);
   FSyncing = true;
-  slRed->setPosition(r);
-  slGreen->setPosition(g);
-  slBlue->setPosition(b);
+  MoveRGB(r, g, b);
   FSyncing = false;
   WriteColor(r, g, b);
 }
 
 void TFrameHsvCtrl::SetRGB(std::uint8_t R, std::uint8_t G, std::uint8_t B) {
   FSyncing = true;
-  slRed->setPosition(R);
-  slGreen->setPosition(G);
-  slBlue->setPosition(B);
+  MoveRGB(R, G, B);
   WriteColor(R, G, B);
   SyncHSVFromRGB();
   FSyncing = false;
@@ -200,25 +159,6 @@ void TFrameHsvCtrl::HsvSliderChanged(const TMMSlider& slider, TLMDLabel& label) 
   if (!FSyncing) SyncRGBFromHSV();
 }
 
-void TFrameHsvCtrl::slRedChange(QObject*) {
-  RgbSliderChanged(*slRed, *lbRed);
-}
-void TFrameHsvCtrl::slGreenChange(QObject*) {
-  RgbSliderChanged(*slGreen, *lbGreen);
-}
-void TFrameHsvCtrl::slBlueChange(QObject*) {
-  RgbSliderChanged(*slBlue, *lbBlue);
-}
-void TFrameHsvCtrl::slHueChange(QObject*) {
-  HsvSliderChanged(*slHue, *lbHue);
-}
-void TFrameHsvCtrl::slSatChange(QObject*) {
-  HsvSliderChanged(*slSat, *lbSat);
-}
-void TFrameHsvCtrl::slValChange(QObject*) {
-  HsvSliderChanged(*slVal, *lbVal);
-}
-
 void TFrameHsvCtrl::edValueChange(QObject*) {
   const QString text = edValue->Text();
   if (text.size() < 6) {
@@ -237,14 +177,8 @@ void TFrameHsvCtrl::edValueChange(QObject*) {
   int r = 0, g = 0, b = 0;
   HexTextToRGB(std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())), r, g,
                b);
-  slRed->setPosition(r);
-  slGreen->setPosition(g);
-  slBlue->setPosition(b);
-  int h = 0, s = 0, v = 0;
-  RGBToHSV(slRed->Position(), slGreen->Position(), slBlue->Position(), h, s, v);
-  slHue->setPosition(h);
-  slSat->setPosition(s);
-  slVal->setPosition(v);
+  MoveRGB(r, g, b);
+  MoveHSVToRGB();
   FSyncing = false;
   WriteColor(slRed->Position(), slGreen->Position(), slBlue->Position());
 }

@@ -19,9 +19,9 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "colour/ColorModel.h"
+#include "ui_FrameCmdHsvUnit.h"
 
 class QMenu;
 class QPainter;
@@ -29,30 +29,21 @@ class QRect;
 
 namespace marnova {
 
-class TLMDEdit;
-class TLMDLImage;
-class TLMDLabel;
-class TLMDNImage;
-class TMMSlider;
-class TPanel;
-
-namespace Ui {
-class TFrameHsvCtrl;
-}
-
-class TFrameHsvCtrl : public QWidget {
+// The components of the description are members of their own name and
+// kind (Panel, edValue, the sliders, their labels, Image, btnPick), owned
+// by the panel.
+class TFrameHsvCtrl : public QWidget, public Ui::TFrameHsvCtrl {
   Q_OBJECT
 
  public:
   explicit TFrameHsvCtrl(QWidget* owner = nullptr);
-  ~TFrameHsvCtrl() override;
 
   // Positions of the RGB sliders, 0..255.
-  int Red() const;
-  int Green() const;
-  int Blue() const;
+  int Red() const { return slRed->Position(); }
+  int Green() const { return slGreen->Position(); }
+  int Blue() const { return slBlue->Position(); }
   // The sample square's colour: PackColor(Red, Green, Blue) after every write.
-  TColor SelectedColor() const;
+  TColor SelectedColor() const { return Panel->Color(); }
   bool Valid() const { return FValid; }
 
   // Sets the colour; raises OnColorChanged once.
@@ -84,32 +75,10 @@ class TFrameHsvCtrl : public QWidget {
   enum class CopyFormat { Hex, Rgb, Hsl };
   void CopyColorAs(CopyFormat format) const;
 
-  // Components, in declaration order. Owned by the panel.
-  TPanel* Panel;
-  TLMDEdit* edValue;
-  TMMSlider* slBlue;
-  TMMSlider* slGreen;
-  TMMSlider* slRed;
-  TLMDLabel* lbRed;
-  TLMDLabel* lbGreen;
-  TLMDLabel* lbBlue;
-  TLMDNImage* Image;
-  TMMSlider* slHue;
-  TMMSlider* slSat;
-  TMMSlider* slVal;
-  TLMDLabel* lbHue;
-  TLMDLabel* lbSat;
-  TLMDLabel* lbVal;
-  TLMDLabel* LMDLabel1;
-  TLMDLabel* LMDLabel2;
-  TLMDLabel* LMDLabel8;
-  TLMDLImage* LMDLImage1;
-  TLMDLImage* btnPick;
-
   // Event handlers bound by the description.
-  void slRedChange(QObject* Sender);
-  void slGreenChange(QObject* Sender);
-  void slBlueChange(QObject* Sender);
+  void slRedChange(QObject*) { RgbSliderChanged(*slRed, *lbRed); }
+  void slGreenChange(QObject*) { RgbSliderChanged(*slGreen, *lbGreen); }
+  void slBlueChange(QObject*) { RgbSliderChanged(*slBlue, *lbBlue); }
   void edValueChange(QObject* Sender);
   void edValueKeyPress(QObject* Sender, QChar& Key);
   void btnPickClick(QObject* Sender);
@@ -119,12 +88,18 @@ class TFrameHsvCtrl : public QWidget {
                       bool Focused);
   void slValDrawThumb(QObject* Sender, QPainter& aCanvas, const QRect& aRect, bool Dragged,
                       bool Focused);
-  void slHueChange(QObject* Sender);
-  void slSatChange(QObject* Sender);
-  void slValChange(QObject* Sender);
+  void slHueChange(QObject*) { HsvSliderChanged(*slHue, *lbHue); }
+  void slSatChange(QObject*) { HsvSliderChanged(*slSat, *lbSat); }
+  void slValChange(QObject*) { HsvSliderChanged(*slVal, *lbVal); }
 
  private:
   void WriteColor(int R, int G, int B);
+  // Move sliders and touch no flag; the caller fences them with FSyncing.
+  void MoveRGB(int R, int G, int B);
+  void MoveHSVToRGB();
+  // MoveHSVToRGB inside FSyncing, which it sets and clears rather than
+  // saves and restores: SetRGB sets it again before the HSV sliders move,
+  // whatever its callback did to it.
   void SyncHSVFromRGB();
   void SyncRGBFromHSV();
   void RaiseColorChanged();
@@ -140,7 +115,6 @@ class TFrameHsvCtrl : public QWidget {
   void edValueKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
   void edValueContextPopup(QObject* Sender, QMenu& Menu);
 
-  std::unique_ptr<Ui::TFrameHsvCtrl> FUi;
   bool FWritingText = false;
   bool FSyncing = false;
   bool FValid = true;

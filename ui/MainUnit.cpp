@@ -4,6 +4,7 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
+#include <functional>
 
 #include "colour/Contrast.h"
 #include "colour/WcagContrast.h"
@@ -14,21 +15,15 @@
 #include "services/uAdvHttp.h"
 #include "ui/DataModule.h"
 #include "ui/FixedSizeWindow.h"
-#include "ui/FrameCmdHsvUnit.h"
 #include "ui/QuorvelUnit.h"
+#include "ui/ScreenPick.h"
 #include "ui/UpdateUnit.h"
 #include "ui/WindowAccessibility.h"
 #include "ui/WindowDescription.h"
 #include "ui/WindowPlacement.h"
 #include "ui/imagelist/ImageListLayout.h"
-#include "ui/widgets/TLMDFill.h"
-#include "ui/widgets/TLMDLImage.h"
-#include "ui/widgets/TLMDLabel.h"
-#include "ui/widgets/TLMDMemo.h"
-#include "ui/widgets/TLMDSimpleLabel.h"
 #include "ui/widgets/TTimer.h"
 #include "ui/widgets/TextFont.h"
-#include "ui_MainUnit.h"
 
 namespace marnova {
 
@@ -61,26 +56,10 @@ void ShowLight(TLMDLImage& light, const QString& figure, int picture) {
 
 }  // namespace
 
-TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui::TFormMain>()) {
+TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
   if (FormMain == nullptr) FormMain = this;
   InstallWindowAccessibility();
-  FUi->setupUi(this);
-  Memo1 = FUi->Memo1;
-  lbBrightRes = FUi->lbBrightRes;
-  lbDiffRes = FUi->lbDiffRes;
-  lbHome = FUi->lbHome;
-  LMDLabel1 = FUi->LMDLabel1;
-  lbBrightRef = FUi->lbBrightRef;
-  lbDiffRef = FUi->lbDiffRef;
-  LMDLImage = FUi->LMDLImage;
-  FColor = FUi->FColor;
-  FBack = FUi->FBack;
-  lbAuthor = FUi->lbAuthor;
-  LMDFill = FUi->LMDFill;
-  LMDLImageTest = FUi->LMDLImageTest;
-  LMDLImageUpper = FUi->LMDLImageUpper;
-  ImgSem1 = FUi->ImgSem1;
-  ImgSem2 = FUi->ImgSem2;
+  setupUi(this);
 
   // The window's own settings: a fixed client area at a fixed place, always
   // on top, with a minimise box but no maximise box.
@@ -100,10 +79,10 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui
   Timer->setObjectName("Timer");
   Timer->setEnabled(false);
   Timer->setInterval(50);
-  Timer->OnTimer = [this](QObject* sender) { TimerTimer(sender); };
+  Timer->OnTimer = std::bind_front(&TFormMain::TimerTimer, this);
   TimerUpdate = new TTimer(this);  // enabled, 1000 ms: counts from here
   TimerUpdate->setObjectName("TimerUpdate");
-  TimerUpdate->OnTimer = [this](QObject* sender) { TimerUpdateTimer(sender); };
+  TimerUpdate->OnTimer = std::bind_front(&TFormMain::TimerUpdateTimer, this);
   AdvHttp = new TAdvHttp(this);
   AdvHttp->setObjectName("AdvHttp");
   AdvHttp->SetConnectTimeout(30000);
@@ -117,9 +96,9 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent), FUi(std::make_unique<Ui
   AdvHttp->SetInternetFlags(TAdvHttp::ifIgnoreCertCnInvalid | TAdvHttp::ifIgnoreCertDateInvalid |
                             TAdvHttp::ifIgnoreRedirectToHttp | TAdvHttp::ifIgnoreRedirectToHttps |
                             TAdvHttp::ifKeepConnection | TAdvHttp::ifNoUi | TAdvHttp::ifReload);
-  AdvHttp->OnDataAvailable = [this](QObject* sender) { AdvHttpDataAvailable(sender); };
+  AdvHttp->OnDataAvailable = std::bind_front(&TFormMain::AdvHttpDataAvailable, this);
 
-  LMDLImage->OnClick = [this](QObject* sender) { LMDLImageClick(sender); };
+  LMDLImage->OnClick = std::bind_front(&TFormMain::LMDLImageClick, this);
   FinishDescription(this);
   // Owned by the window.
   new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, [this] { SwapColors(); });
@@ -153,12 +132,11 @@ void TFormMain::FormShow(QObject*) {
   Memo1->setDoubleBuffered(true);
   Memo1->Lines().Add(QStringLiteral("Scrivi qui un testo di prova..."));
 
-  FPickEnding = false;
-  FPickFrame = nullptr;
+  FPick.reset();  // the picker is idle from here on
 
   const auto wire = [this](TFrameHsvCtrl* panel, const QString& pickHint) {
     panel->OnColorChanged = [this] { ShowContrast(); };
-    panel->OnPickRequest = [this](TFrameHsvCtrl* sender) { StartPick(sender); };
+    panel->OnPickRequest = std::bind_front(&TFormMain::StartPick, this);
     panel->btnPick->setSharedImageList(true);
     panel->btnPick->setListIndex(ilButtons);
     panel->btnPick->setHint(pickHint);

@@ -11,13 +11,13 @@
 
 #include <QImage>
 #include <QPoint>
-#include <QPointer>
 #include <QWidget>
 #include <chrono>
 #include <memory>
 
 #include "colour/ColorModel.h"
 #include "services/UpdateNotice.h"
+#include "ui_MainUnit.h"
 
 class QKeyEvent;
 class QMouseEvent;
@@ -26,50 +26,22 @@ class QShowEvent;
 
 namespace marnova {
 
-class TFrameHsvCtrl;
 class TAdvHttp;
-class TLMDNImage;
-class TPixelBlock;
-class TPointerGrab;
 class TPortalColorPick;
 struct TPortalAnswer;
-class TScreenDevice;
-class TLMDFill;
-class TLMDLImage;
-class TLMDLabel;
-class TLMDMemo;
-class TLMDSimpleLabel;
+class TScreenPick;
 class TTimer;
 
-namespace Ui {
-class TFormMain;
-}
-
-class TFormMain : public QWidget {
+// The components of the description are members of their own name and
+// kind, owned by the window; the non-visual ones follow them.
+class TFormMain : public QWidget, public Ui::TFormMain {
   Q_OBJECT
 
  public:
   explicit TFormMain(QWidget* parent = nullptr);
   ~TFormMain() override;
 
-  // Components, in declaration order. Owned by the window.
-  TLMDMemo* Memo1;
-  TLMDLabel* lbBrightRes;
-  TLMDLabel* lbDiffRes;
-  TLMDSimpleLabel* lbHome;
-  TLMDLabel* LMDLabel1;
-  TLMDLabel* lbBrightRef;
-  TLMDLabel* lbDiffRef;
   TTimer* Timer;
-  TLMDLImage* LMDLImage;
-  TFrameHsvCtrl* FColor;
-  TFrameHsvCtrl* FBack;
-  TLMDLabel* lbAuthor;
-  TLMDFill* LMDFill;
-  TLMDLImage* LMDLImageTest;
-  TLMDLImage* LMDLImageUpper;
-  TLMDLImage* ImgSem1;
-  TLMDLImage* ImgSem2;
   TTimer* TimerUpdate;
   TAdvHttp* AdvHttp;
 
@@ -133,22 +105,11 @@ class TFormMain : public QWidget {
   void PortalAnswered(TFrameHsvCtrl* frame, const TPortalAnswer& answer);
   void DisablePortalPicks();
 
-  std::unique_ptr<Ui::TFormMain> FUi;
   bool FShown = false;
 
-  // The picker, held from StartPick to the tick after the pick ends.
-  QPointer<TFrameHsvCtrl> FPickFrame;          // the panel picked for; null when idle
-  QPointer<TLMDNImage> FPickImage;             // its magnifier
-  std::unique_ptr<TScreenDevice> FScreenDC;    // the screen, opened for the pick
-  TPixelBlock* FMemDC = nullptr;               // where reads land: FMemBitmap, while held
-  std::unique_ptr<TPixelBlock> FMemBitmap;     // the 5 x 5 copy of the screen
-  bool FPickEnding = false;                    // a press ended it; the next tick releases
-  QPoint FLastCursor{0, 0};                    // cursor at the last tick that sampled
-  bool FPickSampled = false;                   // a tick of this pick has sampled
-  std::unique_ptr<TPointerGrab> FPointerGrab;  // the pointer, from StartPick to the press
-  std::unique_ptr<QObject> FPickKeys;          // the keys, from StartPick to the end tick
-  TColor FPickStartColor = 0;                  // the panel's colour when the pick started
-  bool FPickCancelled = false;                 // Escape ended it: the end tick puts that back
+  // The screen pick, from StartPick to the tick after the press that ends it.
+  std::unique_ptr<TScreenPick> FPick;
+  QPoint FLastCursor{0, 0};  // cursor at the last tick that sampled, of any pick
 
   // The pick through the desktop portal; made at the first one.
   std::unique_ptr<TPortalColorPick> FPortalPick;

@@ -1,15 +1,13 @@
 // The main window's screen colour picker.
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "platform/screen/PixelOps.h"
 #include "platform/screen/PortalColorPick.h"
 #include "platform/screen/ScreenAccess.h"
-#include "ui/FrameCmdHsvUnit.h"
 #include "ui/MainUnit.h"
+#include "ui/ScreenPick.h"
 #include "ui/widgets/KeyboardFocus.h"
-#include "ui/widgets/TLMDNImage.h"
 #include "ui/widgets/TTimer.h"
 
 namespace marnova {
@@ -22,28 +20,10 @@ constexpr QRgb kPickPen = 0xFFFFFF;
 // the outline drawn from 13 to 20.
 constexpr QPoint kMagnifierCentre(17, 17);
 
-// Hands the keys pressed anywhere in the program to the window while it
-// picks; every other key goes where it went before.
-class TPickKeys final : public QObject {
- public:
-  explicit TPickKeys(TFormMain& window) : FWindow(window) {
-    QCoreApplication::instance()->installEventFilter(this);
-  }
-  ~TPickKeys() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-  bool eventFilter(QObject*, QEvent* event) override {
-    return event->type() == QEvent::KeyPress &&
-           FWindow.PickKeyPress(*static_cast<const QKeyEvent*>(event));
-  }
-
- private:
-  TFormMain& FWindow;
-};
-
 }  // namespace
 
 bool TFormMain::Picking() const {
-  return FPickFrame != nullptr || (FPortalPick != nullptr && FPortalPick->Open());
+  return FPick != nullptr || (FPortalPick != nullptr && FPortalPick->Open());
 }
 
 void TFormMain::StartPick(TFrameHsvCtrl* Sender) {
@@ -51,61 +31,42 @@ void TFormMain::StartPick(TFrameHsvCtrl* Sender) {
     StartPortalPick(*Sender);
     return;
   }
-  TScreenAccess& screen = Screen();
-  FPointerGrab = screen.GrabPointer(*this);
-  FPickFrame = Sender;
-  FPickImage = Sender->Image;
-  FPickImage->SetBitmapSize(FPickImage->width(), FPickImage->height());
-  // A pick started before the previous one's end tick takes over its
-  // resources; the previous ones are released here.
-  FMemDC = nullptr;
-  FMemBitmap.reset();
-  FScreenDC = screen.OpenScreen();
-  FMemBitmap = FScreenDC->CreateBlock();
-  FMemDC = FMemBitmap.get();
-  FPickEnding = false;
-  // The magnifier was just cleared: the first tick samples wherever the
-  // pointer stands, even on the previous pick's last spot.
-  FPickSampled = false;
-  FPickStartColor = Sender->SelectedColor();
-  FPickCancelled = false;
-  if (!FPickKeys) FPickKeys = std::make_unique<TPickKeys>(*this);
+  // A pick started before the previous one's end tick takes its place; the
+  // previous one gives back what it still holds. The new magnifier is
+  // empty, so its first tick samples wherever the pointer stands.
+  FPick = std::make_unique<TScreenPick>(*this, *Sender,
+                                        [this](const QKeyEvent& key) { return PickKeyPress(key); });
   Timer->setEnabled(true);
 }
 
 bool TFormMain::PickKeyPress(const QKeyEvent& key) {
-  if (FPickFrame == nullptr || FPickEnding) return false;
+  if (FPick == nullptr || !FPick->Running()) return false;
   if (IsPressKey(key)) {
     LeftButtonDown(nullptr);
     return true;
   }
   if (key.key() == Qt::Key_Escape) {
     if (key.isAutoRepeat()) return true;
-    FPickCancelled = true;
+    FPick->Cancelled = true;
     LeftButtonDown(nullptr);
     return true;
   }
-  const int step = key.modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
-  QPoint move;
-  switch (key.key()) {
-    case Qt::Key_Left:
-      move = {-step, 0};
-      break;
-    case Qt::Key_Right:
-      move = {step, 0};
-      break;
-    case Qt::Key_Up:
-      move = {0, -step};
-      break;
-    case Qt::Key_Down:
-      move = {0, step};
-      break;
-    default:
-      return false;
+  // The arrows move the pointer one pixel, ten with Shift.
+  const struct {
+    int key;
+    QPoint direction;
+  } moves[] = {{Qt::Key_Left, {-1, 0}},
+               {Qt::Key_Right, {1, 0}},
+               {Qt::Key_Up, {0, -1}},
+               {Qt::Key_Down, {0, 1}}};
+  for (const auto& move : moves) {
+    if (key.key() != move.key) continue;
+    const int step = key.modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+    TScreenAccess& screen = Screen();
+    screen.SetCursorPos(screen.CursorPos() + move.direction * step);
+    return true;
   }
-  TScreenAccess& screen = Screen();
-  screen.SetCursorPos(screen.CursorPos() + move);
-  return true;
+  return false;
 }
 
 void TFormMain::TimerTimer(QObject*) {
@@ -113,55 +74,51 @@ void TFormMain::TimerTimer(QObject*) {
   // pending events, so a tick never runs inside another, and a press
   // handled there is seen below.
   Timer->setEnabled(false);
-  if (FPickFrame == nullptr || FPickImage == nullptr || FMemDC == nullptr) return;
+  if (FPick == nullptr) return;
+  TFrameHsvCtrl* frame = FPick->Frame();
   TScreenAccess& screen = Screen();
-  if (!FPickCancelled && !screen.IsMinimised(*this)) {
+  if (frame != nullptr && !FPick->Cancelled && !screen.IsMinimised(*this)) {
     const QPoint cursor = screen.CursorPos();
     // A screen that cannot be read gives no sample rather than black; the
     // next tick tries again.
-    if ((!FPickSampled || cursor != FLastCursor) && FScreenDC->ReadBlock(cursor, *FMemDC)) {
-      QImage magnifier = FPickImage->Bitmap();
-      ScaleReplicate(FMemDC->Image(), magnifier);
+    if ((!FPick->Sampled || cursor != FLastCursor) && FPick->ReadBlock(cursor)) {
+      QImage magnifier = frame->Image->Bitmap();
+      ScaleReplicate(FPick->Block(), magnifier);
       DrawPickFrame(magnifier, 13, 13, 20, 20);
-      FPickImage->setBitmap(magnifier);
+      frame->Image->setBitmap(magnifier);
       FLastCursor = cursor;
-      FPickSampled = true;
-      PassSample(*FPickFrame);
-    }
-  }
-  if (FPickEnding) {
-    FMemDC = nullptr;
-    FMemBitmap.reset();
-    FScreenDC.reset();
-    FPickKeys.reset();
-    // Idle before the last sample is passed on, so that a pick started
-    // while its evaluation processes events is not ended here.
-    const QPointer<TFrameHsvCtrl> frame = FPickFrame;
-    FPickFrame = nullptr;
-    FPickEnding = false;
-    if (frame == nullptr) return;
-    if (FPickCancelled) {
-      FPickCancelled = false;
-      frame->SetSelectedColor(FPickStartColor);
-    } else {
+      FPick->Sampled = true;
       PassSample(*frame);
     }
+  }
+  if (FPick == nullptr) return;  // a pick started and ended inside the sample's evaluation
+  if (FPick->Running()) {
+    Timer->setEnabled(true);
     return;
   }
-  Timer->setEnabled(true);
+  // Idle before the last sample is passed on, so that a pick started while
+  // its evaluation processes events is not ended here.
+  const QPointer<TFrameHsvCtrl> ended = FPick->Frame();
+  const bool cancelled = FPick->Cancelled;
+  const TColor startColor = FPick->StartColor;
+  FPick.reset();
+  if (ended == nullptr) return;
+  if (cancelled) {
+    ended->SetSelectedColor(startColor);
+  } else {
+    PassSample(*ended);
+  }
 }
 
 void TFormMain::PassSample(TFrameHsvCtrl& frame) {
-  if (FPickImage == nullptr) return;
-  frame.SetSelectedColor(FPickImage->Pixel(kMagnifierCentre.x(), kMagnifierCentre.y()));
+  frame.SetSelectedColor(frame.Image->Pixel(kMagnifierCentre.x(), kMagnifierCentre.y()));
 }
 
 void TFormMain::LeftButtonDown(QMouseEvent*) {
-  if (FPickFrame == nullptr || FPickEnding) return;
-  FPointerGrab.reset();
-  FPickFrame->EndPick();
+  if (FPick == nullptr || !FPick->Running()) return;
+  FPick->End();
+  FPick->Frame()->EndPick();
   Screen().ActivateWindow(*this);
-  FPickEnding = true;
 }
 
 void TFormMain::RightButtonDown(QMouseEvent* message) {

@@ -5,9 +5,7 @@
 
 #include "platform/screen/PortalAvailability.h"
 #include "platform/screen/PortalColorPick.h"
-#include "ui/FrameCmdHsvUnit.h"
 #include "ui/MainUnit.h"
-#include "ui/widgets/TLMDLImage.h"
 
 namespace marnova {
 

@@ -5,35 +5,21 @@
 
 #include <QDialog>
 #include <QPointer>
-#include <memory>
+
+#include "ui_QuorvelUnit.h"
 
 namespace marnova {
 
-class TLMDLImage;
-class TLMDLabel;
-class TLMDSimpleLabel;
-
-namespace Ui {
-class TFormQuorvel;
-}
-
-class TFormQuorvel : public QDialog {
+// The components of the description are members of their own name and
+// kind, owned by the window.
+class TFormQuorvel : public QDialog, public Ui::TFormQuorvel {
   Q_OBJECT
 
  public:
   explicit TFormQuorvel(QWidget* owner);
-  ~TFormQuorvel() override;
-
-  TLMDLImage* LMDLImage;
-  TLMDLabel* LMDLabel1;
-  TLMDSimpleLabel* LMDSimpleLabel2;
-  TLMDSimpleLabel* LMDSimpleLabel1;
 
  protected:
   void showEvent(QShowEvent* event) override;
-
- private:
-  std::unique_ptr<Ui::TFormQuorvel> FUi;
 };
 
 // The information window while it is open; null otherwise.

@@ -5,38 +5,22 @@
 
 #include <QDialog>
 #include <QPointer>
-#include <memory>
+
+#include "ui_UpdateUnit.h"
 
 namespace marnova {
 
-class TLMDLImage;
-class TLMDLabel;
-class TLMDSimpleLabel;
-
-namespace Ui {
-class TFormUpdate;
-}
-
-class TFormUpdate : public QDialog {
+// The components of the description are members of their own name and
+// kind, owned by the window. lbJumpInternet's Jump is the download address;
+// an empty one opens its caption.
+class TFormUpdate : public QDialog, public Ui::TFormUpdate {
   Q_OBJECT
 
  public:
   explicit TFormUpdate(QWidget* owner);
-  ~TFormUpdate() override;
-
-  TLMDLImage* LMDLImage;
-  TLMDLabel* LMDLabel1;
-  TLMDLabel* LMDLabel2;
-  // Its Jump is the download address; an empty one opens the caption.
-  TLMDSimpleLabel* lbJumpInternet;
-  TLMDLabel* LMDLabel3;
-  TLMDSimpleLabel* LMDSimpleLabel2;
 
  protected:
   void showEvent(QShowEvent* event) override;
-
- private:
-  std::unique_ptr<Ui::TFormUpdate> FUi;
 };
 
 // The update window while it is open; null otherwise.

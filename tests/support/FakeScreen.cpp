@@ -1,27 +1,10 @@
 #include "support/FakeScreen.h"
 
 #include <QMetaObject>
-#include <vector>
 
 #include "platform/screen/QtScreen.h"
 
 namespace marnova {
-
-struct TFakeScreen::TState {
-  QImage Desktop;
-  QPoint Cursor;
-  bool Minimised = false;
-  bool Readable = true;
-  int Grabs = 0;
-  int Devices = 0;
-  int Blocks = 0;
-  int HandedOut = 0;
-  int Reads = 0;
-  int ActivationsRequested = 0;
-  int ActivationsDone = 0;
-  int Raises = 0;
-  std::vector<QPointer<QWidget>> GrabStack;  // windows of live grabs, newest last
-};
 
 namespace {
 
@@ -106,63 +89,12 @@ TFakeScreen::TFakeScreen(QSize size) : FState(std::make_shared<TState>()) {
   FState->Desktop.fill(Qt::black);
 }
 
-QImage& TFakeScreen::Desktop() {
-  return FState->Desktop;
-}
-void TFakeScreen::Fill(QRgb colour) {
-  FState->Desktop.fill(colour);
-}
-void TFakeScreen::SetPixel(QPoint at, QRgb colour) {
-  FState->Desktop.setPixel(at, colour);
-}
-void TFakeScreen::SetCursorPos(QPoint at) {
-  FState->Cursor = at;
-}
-void TFakeScreen::SetMinimised(bool minimised) {
-  FState->Minimised = minimised;
-}
-void TFakeScreen::SetReadable(bool readable) {
-  FState->Readable = readable;
-}
-
-int TFakeScreen::LiveGrabs() const {
-  return FState->Grabs;
-}
-int TFakeScreen::LiveDevices() const {
-  return FState->Devices;
-}
-int TFakeScreen::LiveBlocks() const {
-  return FState->Blocks;
-}
-int TFakeScreen::HandedOut() const {
-  return FState->HandedOut;
-}
-int TFakeScreen::Reads() const {
-  return FState->Reads;
-}
-int TFakeScreen::ActivationsRequested() const {
-  return FState->ActivationsRequested;
-}
-int TFakeScreen::ActivationsDone() const {
-  return FState->ActivationsDone;
-}
-int TFakeScreen::Raises() const {
-  return FState->Raises;
-}
-
 QWidget* TFakeScreen::Grabber() const {
   return FState->GrabStack.empty() ? nullptr : FState->GrabStack.back().data();
 }
 
 std::unique_ptr<TPointerGrab> TFakeScreen::GrabPointer(QWidget& window) {
   return std::make_unique<TFakeGrab>(FState, window);
-}
-
-QPoint TFakeScreen::CursorPos() const {
-  return FState->Cursor;
-}
-bool TFakeScreen::IsMinimised(const QWidget&) const {
-  return FState->Minimised;
 }
 
 std::unique_ptr<TScreenDevice> TFakeScreen::OpenScreen() {
@@ -178,10 +110,6 @@ void TFakeScreen::ActivateWindow(QWidget& window) {
         if (auto alive = state.lock()) ++alive->ActivationsDone;
       },
       Qt::QueuedConnection);
-}
-
-void TFakeScreen::RaiseWindow(QWidget&) {
-  ++FState->Raises;
 }
 
 }  // namespace marnova

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "platform/screen/ScreenAccess.h"
 
@@ -25,42 +26,57 @@ class TFakeScreen final : public TScreenAccess {
   // A desktop of `size` device pixels, all black.
   explicit TFakeScreen(QSize size = QSize(64, 48));
 
-  // The desktop's pixels; change them freely between ticks.
-  QImage& Desktop();
-  void Fill(QRgb colour);
-  void SetPixel(QPoint at, QRgb colour);
+  // What the fake holds and counts, shared with the objects it hands out.
+  struct TState {
+    QImage Desktop;
+    QPoint Cursor;
+    bool Minimised = false;
+    bool Readable = true;
+    int Grabs = 0;
+    int Devices = 0;
+    int Blocks = 0;
+    int HandedOut = 0;
+    int Reads = 0;
+    int ActivationsRequested = 0;
+    int ActivationsDone = 0;
+    int Raises = 0;
+    std::vector<QPointer<QWidget>> GrabStack;  // windows of live grabs, newest last
+  };
 
-  void SetCursorPos(QPoint at) override;
-  void SetMinimised(bool minimised);
+  // The desktop's pixels; change them freely between ticks.
+  QImage& Desktop() { return FState->Desktop; }
+  void Fill(QRgb colour) { FState->Desktop.fill(colour); }
+  void SetPixel(QPoint at, QRgb colour) { FState->Desktop.setPixel(at, colour); }
+
+  void SetCursorPos(QPoint at) override { FState->Cursor = at; }
+  void SetMinimised(bool minimised) { FState->Minimised = minimised; }
   // An unreadable screen makes every ReadBlock fail (a desktop that
   // refuses screen capture).
-  void SetReadable(bool readable);
+  void SetReadable(bool readable) { FState->Readable = readable; }
 
   // Objects handed out and still alive.
-  int LiveGrabs() const;
-  int LiveDevices() const;
-  int LiveBlocks() const;
+  int LiveGrabs() const { return FState->Grabs; }
+  int LiveDevices() const { return FState->Devices; }
+  int LiveBlocks() const { return FState->Blocks; }
   int LiveObjects() const { return LiveGrabs() + LiveDevices() + LiveBlocks(); }
   // Objects handed out so far, alive or not.
-  int HandedOut() const;
+  int HandedOut() const { return FState->HandedOut; }
   // ReadBlock calls so far, successful or not.
-  int Reads() const;
+  int Reads() const { return FState->Reads; }
   // ActivateWindow calls so far, and how many of them the event loop has
   // carried out.
-  int ActivationsRequested() const;
-  int ActivationsDone() const;
-  int Raises() const;
+  int ActivationsRequested() const { return FState->ActivationsRequested; }
+  int ActivationsDone() const { return FState->ActivationsDone; }
+  int Raises() const { return FState->Raises; }
   // The window of the newest grab still alive; null when none is.
   QWidget* Grabber() const;
 
   std::unique_ptr<TPointerGrab> GrabPointer(QWidget& window) override;
-  QPoint CursorPos() const override;
-  bool IsMinimised(const QWidget& window) const override;
+  QPoint CursorPos() const override { return FState->Cursor; }
+  bool IsMinimised(const QWidget&) const override { return FState->Minimised; }
   std::unique_ptr<TScreenDevice> OpenScreen() override;
   void ActivateWindow(QWidget& window) override;
-  void RaiseWindow(QWidget& window) override;
-
-  struct TState;
+  void RaiseWindow(QWidget&) override { ++FState->Raises; }
 
  private:
   std::shared_ptr<TState> FState;

@@ -16,12 +16,6 @@
 #include "ui/DataModule.h"
 #include "ui/imagelist/ImageListLayout.h"
 #include "ui/widgets/FontSubstitutes.h"
-#include "ui/widgets/TLMDEdit.h"
-#include "ui/widgets/TLMDLImage.h"
-#include "ui/widgets/TLMDLabel.h"
-#include "ui/widgets/TLMDNImage.h"
-#include "ui/widgets/TMMSlider.h"
-#include "ui/widgets/TPanel.h"
 
 namespace marnova {
 namespace {

@@ -1,49 +1,24 @@
 // The main window's screen colour picker against a screen of known pixels.
 // Ticks are run by calling TimerTimer, as the timer would.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QMouseEvent>
-#include <QTest>
-#include <memory>
 
 #include "platform/screen/PixelOps.h"
 #include "support/FakeScreen.h"
-#include "ui/DataModule.h"
-#include "ui/FrameCmdHsvUnit.h"
-#include "ui/MainUnit.h"
-#include "ui/widgets/FontSubstitutes.h"
-#include "ui/widgets/TLMDEdit.h"
-#include "ui/widgets/TLMDLImage.h"
-#include "ui/widgets/TLMDLabel.h"
-#include "ui/widgets/TLMDNImage.h"
-#include "ui/widgets/TTimer.h"
+#include "tests/ui/windows/WindowTestSupport.h"
 
 namespace marnova {
 namespace {
 
 constexpr QRgb kSample = qRgb(12, 34, 56);
 
-class PickerTest : public ::testing::Test {
+class PickerTest : public MainWindowTest {
  protected:
-  static void SetUpTestSuite() { InstallFontSubstitutes(); }
   void SetUp() override {
-    form = std::make_unique<TFormMain>();
-    form->TimerUpdate->setEnabled(false);
-    dm = std::make_unique<TDM>();
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    MainWindowTest::SetUp();
     screen.SetCursorPos({30, 20});
     screen.SetPixel({30, 20}, kSample);
   }
-  void TearDown() override {
-    form.reset();
-    dm.reset();
-  }
   void Tick() { form->TimerTimer(form->Timer); }
-  void PressPickButton(TFrameHsvCtrl* panel) {
-    QTest::mouseClick(panel->btnPick, Qt::LeftButton, {}, QPoint(10, 10));
-  }
   void Press(Qt::MouseButton button, QWidget* where = nullptr) {
     QTest::mousePress(where ? where : form.get(), button, {}, QPoint(5, 5));
     QTest::mouseRelease(where ? where : form.get(), button, {}, QPoint(5, 5));
@@ -52,8 +27,6 @@ class PickerTest : public ::testing::Test {
 
   TFakeScreen screen;
   TScreenOverride useFake{screen};
-  std::unique_ptr<TFormMain> form;
-  std::unique_ptr<TDM> dm;
 };
 
 TEST_F(PickerTest, FirstTickSamplesThePixelUnderTheCursor) {

@@ -1,24 +1,13 @@
 // The main window's pick through the desktop portal, against a stand-in
 // portal on a private session bus that the test starts.
-#include <gtest/gtest.h>
-
 #include <QProcess>
-#include <QTest>
 #include <chrono>
 #include <cmath>
-#include <memory>
 #include <optional>
 
 #include "platform/screen/PortalColorPick.h"
 #include "support/StandInPortal.h"
-#include "ui/DataModule.h"
-#include "ui/FrameCmdHsvUnit.h"
-#include "ui/MainUnit.h"
-#include "ui/widgets/FontSubstitutes.h"
-#include "ui/widgets/TLMDEdit.h"
-#include "ui/widgets/TLMDLImage.h"
-#include "ui/widgets/TLMDLabel.h"
-#include "ui/widgets/TTimer.h"
+#include "tests/ui/windows/WindowTestSupport.h"
 
 namespace marnova {
 namespace {
@@ -27,11 +16,12 @@ using A = TStandInAnswer;
 const QString kNoPicker =
     QStringLiteral("Prelievo dallo schermo non disponibile in questa sessione");
 
-class PortalPickTest : public ::testing::Test {
+// Each case opens its windows itself, once the bus is known to be there.
+class PortalPickTest : public MainWindowTest {
  protected:
   // One private bus for the whole executable: Qt reads its address once.
   static void SetUpTestSuite() {
-    InstallFontSubstitutes();
+    MainWindowTest::SetUpTestSuite();
     bus = std::make_unique<QProcess>();
     bus->start(QStringLiteral("dbus-daemon"),
                {QStringLiteral("--config-file=" MARNOVA_PRIVATE_BUS_CONF),
@@ -45,16 +35,6 @@ class PortalPickTest : public ::testing::Test {
   void SetUp() override {
     if (address.isEmpty()) GTEST_SKIP() << "dbus-daemon is missing (scripts/deps.sh installs it)";
   }
-  void Open() {
-    form = std::make_unique<TFormMain>();
-    form->TimerUpdate->setEnabled(false);
-    dm = std::make_unique<TDM>();
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-  }
-  void PressPickButton(TFrameHsvCtrl* panel) {
-    QTest::mouseClick(panel->btnPick, Qt::LeftButton, {}, QPoint(10, 10));
-  }
   bool AwaitAnswer() {
     return QTest::qWaitFor([this] { return !form->Picking(); }, 5000);
   }
@@ -62,8 +42,6 @@ class PortalPickTest : public ::testing::Test {
   static inline std::unique_ptr<QProcess> bus;
   static inline QString address;
   TPortalPickOverride usePortal{true};
-  std::unique_ptr<TFormMain> form;
-  std::unique_ptr<TDM> dm;
 };
 
 // The background panel picks; the text colour stays white. After the
@@ -124,8 +102,7 @@ TEST_F(PortalPickTest, AnswersReachThePanelAndTheEvaluation) {
         EXPECT_EQ(portal->Calls().size(), 0u);
       }
     }
-    form.reset();
-    dm.reset();
+    Close();
   }
 }
 
@@ -159,8 +136,7 @@ TEST_F(PortalPickTest, ButtonsTellWhetherThePortalCanPickBeforeAnyPress) {
     if (portal != nullptr) {
       EXPECT_EQ(portal->Calls().size(), 0u);
     }
-    form.reset();
-    dm.reset();
+    Close();
   }
 }
 
@@ -215,8 +191,7 @@ TEST_F(PortalPickTest, AnUnansweredPickEndsWhenThePortalGoesOrTimeRunsOut) {
     PressPickButton(form->FBack);
     ASSERT_TRUE(AwaitAnswer());
     EXPECT_EQ(form->FBack->edValue->Text(), "336699");
-    form.reset();
-    dm.reset();
+    Close();
   }
 }
 

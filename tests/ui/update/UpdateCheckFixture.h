@@ -20,8 +20,6 @@
 #include "ui/MainUnit.h"
 #include "ui/UpdateUnit.h"
 #include "ui/widgets/FontSubstitutes.h"
-#include "ui/widgets/TLMDLabel.h"
-#include "ui/widgets/TLMDSimpleLabel.h"
 
 namespace marnova::testing {
 

@@ -8,8 +8,6 @@
 #include <thread>
 
 #include "tests/ui/update/UpdateCheckFixture.h"
-#include "ui/FrameCmdHsvUnit.h"
-#include "ui/widgets/TLMDLabel.h"
 #include "ui/widgets/TTimer.h"
 
 namespace marnova {

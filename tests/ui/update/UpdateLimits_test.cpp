@@ -13,8 +13,6 @@
 #include <poll.h>
 
 #include "tests/ui/update/UpdateCheckFixture.h"
-#include "ui/FrameCmdHsvUnit.h"
-#include "ui/widgets/TLMDLabel.h"
 
 namespace marnova {
 namespace {

@@ -6,16 +6,6 @@
 
 #include "platform/shell/Shell.h"
 #include "tests/ui/windows/WindowTestSupport.h"
-#include "ui/FrameCmdHsvUnit.h"
-#include "ui/widgets/TLMDEdit.h"
-#include "ui/widgets/TLMDFill.h"
-#include "ui/widgets/TLMDLImage.h"
-#include "ui/widgets/TLMDLabel.h"
-#include "ui/widgets/TLMDMemo.h"
-#include "ui/widgets/TLMDNImage.h"
-#include "ui/widgets/TLMDSimpleLabel.h"
-#include "ui/widgets/TMMSlider.h"
-#include "ui/widgets/TPanel.h"
 
 namespace marnova {
 namespace {

@@ -9,9 +9,6 @@
 #include "ui/QuorvelUnit.h"
 #include "ui/UpdateUnit.h"
 #include "ui/WindowPlacement.h"
-#include "ui/widgets/TLMDLImage.h"
-#include "ui/widgets/TLMDLabel.h"
-#include "ui/widgets/TLMDSimpleLabel.h"
 
 namespace marnova {
 namespace {

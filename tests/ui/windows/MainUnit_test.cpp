@@ -4,12 +4,6 @@
 #include <QAccessible>
 
 #include "tests/ui/windows/WindowTestSupport.h"
-#include "ui/FrameCmdHsvUnit.h"
-#include "ui/widgets/TLMDEdit.h"
-#include "ui/widgets/TLMDLImage.h"
-#include "ui/widgets/TLMDLabel.h"
-#include "ui/widgets/TLMDMemo.h"
-#include "ui/widgets/TLMDSimpleLabel.h"
 #include "ui/widgets/TTimer.h"
 
 namespace marnova {

@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "tests/ui/windows/WindowTestSupport.h"
-#include "ui/FrameCmdHsvUnit.h"
-#include "ui/widgets/TMMSlider.h"
 
 namespace marnova {
 namespace {

@@ -25,7 +25,9 @@ class MainWindowTest : public ::testing::Test {
     InitAppInfo();
     InstallFontSubstitutes();
   }
-  void SetUp() override {
+  void SetUp() override { Open(); }
+  void TearDown() override { Close(); }
+  void Open() {
     form = std::make_unique<TFormMain>();
     // These tests are not about the update check: no request leaves them.
     form->TimerUpdate->setEnabled(false);
@@ -33,9 +35,12 @@ class MainWindowTest : public ::testing::Test {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   }
-  void TearDown() override {
+  void Close() {
     form.reset();
     dm.reset();
+  }
+  static void PressPickButton(TFrameHsvCtrl* panel) {
+    QTest::mouseClick(panel->btnPick, Qt::LeftButton, {}, QPoint(10, 10));
   }
 
   // Runs `inspect` on the modal window that `open` shows, then closes it.
