@@ -16,13 +16,6 @@ bool IsSet(const char* name) {
   return value != nullptr && *value != '\0';
 }
 
-// xcb and wayland (with its variants such as wayland-egl) talk to a display
-// server; an entry may carry options after a colon ("xcb:nograb").
-bool NeedsDisplayServer(std::string_view entry) {
-  const std::string_view name = entry.substr(0, entry.find(':'));
-  return name == "xcb" || name.starts_with("wayland");
-}
-
 // The platforms asked for, as Qt reads them: the argument in either
 // spelling wins over the variable. Empty when none is asked for.
 std::string_view RequestedPlatforms(int argc, char** argv) {
@@ -35,16 +28,30 @@ std::string_view RequestedPlatforms(int argc, char** argv) {
   return platforms;
 }
 
-// Whether every platform of a list ("wayland;xcb", tried in order) needs a
-// display server; Qt's default here (none asked for) does.
-bool OnlyDisplayServers(std::string_view platforms) {
+// The display server a platform of a list talks to: xcb and wayland (with
+// its variants such as wayland-egl) need one; an entry may carry options
+// after a colon ("xcb:nograb").
+enum class TServer { None, X11, Wayland };
+TServer ServerOf(std::string_view entry) {
+  const std::string_view name = entry.substr(0, entry.find(':'));
+  if (name == "xcb") return TServer::X11;
+  return name.starts_with("wayland") ? TServer::Wayland : TServer::None;
+}
+
+// Calls `visit` with each platform of a list ("wayland;xcb", tried in order);
+// Qt's default here (none asked for) is X11 or Wayland, whichever the
+// session names.
+template <typename Visit>
+void ForEachPlatform(std::string_view platforms, Visit visit) {
+  if (platforms.empty()) {
+    visit(TServer::X11);
+    visit(TServer::Wayland);
+  }
   while (!platforms.empty()) {
     const size_t end = platforms.find(';');
-    const std::string_view entry = platforms.substr(0, end);
-    if (!entry.empty() && !NeedsDisplayServer(entry)) return false;
+    if (end != 0) visit(ServerOf(platforms.substr(0, end)));
     platforms = end == std::string_view::npos ? std::string_view() : platforms.substr(end + 1);
   }
-  return true;
 }
 
 bool HoldsWaylandPlugin(const std::string& folder) {
@@ -61,20 +68,28 @@ bool StartsOnX11(int argc, char** argv) {
   const std::string_view platforms = RequestedPlatforms(argc, argv);
   // Without a choice Qt takes xcb, unless the session may lead it to Wayland.
   if (platforms.empty()) return !IsSet("WAYLAND_DISPLAY");
-  const std::string_view first = platforms.substr(0, platforms.find(';'));
-  return first.substr(0, first.find(':')) == "xcb";
+  return ServerOf(platforms.substr(0, platforms.find(';'))) == TServer::X11;
 }
 
 }  // namespace
 
 bool DisplayAvailable(int argc, char** argv) {
-  if (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) return true;
-  return !OnlyDisplayServers(RequestedPlatforms(argc, argv));
+  bool available = false;
+  ForEachPlatform(RequestedPlatforms(argc, argv), [&available](TServer server) {
+    available |= server == TServer::None || (server == TServer::X11 && IsSet("DISPLAY")) ||
+                 (server == TServer::Wayland && IsSet("WAYLAND_DISPLAY"));
+  });
+  return available;
 }
 
 bool WaylandPluginMissing(int argc, char** argv, const std::vector<std::string>& pluginFolders) {
   if (IsSet("DISPLAY") || !IsSet("WAYLAND_DISPLAY")) return false;
-  if (!OnlyDisplayServers(RequestedPlatforms(argc, argv))) return false;
+  bool displayFree = false, wayland = false;
+  ForEachPlatform(RequestedPlatforms(argc, argv), [&](TServer server) {
+    displayFree |= server == TServer::None;
+    wayland |= server == TServer::Wayland;
+  });
+  if (displayFree || !wayland) return false;
   for (const std::string& folder : pluginFolders)
     if (HoldsWaylandPlugin(folder)) return false;
   return true;

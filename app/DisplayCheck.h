@@ -8,10 +8,11 @@
 
 namespace marnova {
 
-// False when Qt would pick a desktop platform (xcb, the default, or
-// wayland), through QT_QPA_PLATFORM or a -platform argument, while neither
-// DISPLAY nor WAYLAND_DISPLAY names a display server. Platforms that need no
-// display (offscreen, vnc, ...) always pass.
+// False when no platform Qt would try (through QT_QPA_PLATFORM or a
+// -platform argument; xcb or wayland, whichever the session names, when none
+// is asked for) can start: each needs a display server (xcb DISPLAY, wayland
+// WAYLAND_DISPLAY) that is not named. Platforms that need no display
+// (offscreen, vnc, ...) always pass.
 bool DisplayAvailable(int argc, char** argv);
 
 // When Qt would start on X11 (the default platform, or xcb first in the
@@ -20,7 +21,8 @@ bool DisplayAvailable(int argc, char** argv);
 // otherwise.
 std::optional<std::string> UnreachableDisplayMessage(int argc, char** argv);
 // True when Qt would have to take its Wayland platform (WAYLAND_DISPLAY is
-// set, DISPLAY is not, and no display-free platform is asked for) while none
+// set, DISPLAY is not, and the platforms asked for are Wayland's or none)
+// while none
 // of `pluginFolders` holds a Wayland platform plugin: Qt would abort then.
 bool WaylandPluginMissing(int argc, char** argv, const std::vector<std::string>& pluginFolders);
 // Where Qt looks for its plugins: each QT_PLUGIN_PATH entry, then Qt's own

@@ -5,12 +5,16 @@
 #include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTranslator>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/QtTranslation.h"
 
 namespace marnova {
@@ -50,6 +54,50 @@ TEST(CommandLine, OwnOptionsQtOptionsAndEverythingElse) {
   const std::string usage = UsageText();
   for (const char* part : {"--help", "--version", "-platform", "man marnova", "W3C"})
     EXPECT_NE(usage.find(part), std::string::npos) << part;
+}
+
+// Before Qt starts: whether any platform could, and whether only Qt's
+// Wayland plugin is what stands in the way.
+TEST(DisplayCheck, EachPlatformNeedsItsOwnServerAndWaylandItsPlugin) {
+  struct Case {
+    const char *display, *wayland, *platform;  // nullptr: unset
+    bool pluginInstalled, available, pluginMissing;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, nullptr, false, false, false},
+      {":0", nullptr, nullptr, false, true, false},
+      {nullptr, "wayland-0", nullptr, false, true, true},
+      {nullptr, "wayland-0", nullptr, true, true, false},
+      {":0", "wayland-0", nullptr, false, true, false},
+      {nullptr, "wayland-0", "xcb", false, false, false},
+      {nullptr, "wayland-0", "wayland;xcb", false, true, true},
+      {nullptr, "wayland-0", "wayland-egl", false, true, true},
+      {nullptr, "wayland-0", "offscreen;wayland", false, true, false},
+      {nullptr, nullptr, "xcb:nograb;offscreen", false, true, false},
+      {":0", nullptr, "wayland", false, false, false},
+  };
+  QTemporaryDir withPlugin, without;
+  ASSERT_TRUE(QDir(withPlugin.path()).mkdir("platforms"));
+  std::ofstream(withPlugin.filePath("platforms/libqwayland-generic.so").toStdString());
+  char program[] = "marnova";
+  char* argv[] = {program};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << (c.display ? c.display : "-") << " " << (c.wayland ? c.wayland : "-") << " "
+                 << (c.platform ? c.platform : "-") << " " << c.pluginInstalled);
+    for (const auto& [name, value] : {std::pair{"DISPLAY", c.display},
+                                      {"WAYLAND_DISPLAY", c.wayland},
+                                      {"QT_QPA_PLATFORM", c.platform}})
+      value ? setenv(name, value, 1) : unsetenv(name);
+    const std::vector<std::string> folders = {
+        without.path().toStdString(),
+        (c.pluginInstalled ? withPlugin : without).path().toStdString()};
+    EXPECT_EQ(DisplayAvailable(1, argv), c.available);
+    EXPECT_EQ(WaylandPluginMissing(1, argv, folders), c.pluginMissing);
+  }
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);  // as the test runs
 }
 
 // The memo's context menu is Qt's own: with the translation it reads Italian
