@@ -115,7 +115,6 @@ TEST_F(PanelTest, HsvMovesKeepTheUsersValues) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     panel->SetRGB(c.start[0], c.start[1], c.start[2]);
-    notices.clear();
     TMMSlider* sliders[] = {panel->slHue, panel->slSat, panel->slVal};
     if (c.slider == 1) panel->slSat->setPosition(190);  // RGBToHSV(200,100,50) gives 191
     notices.clear();
