@@ -42,11 +42,8 @@ TEST_F(UpdateCheckTest, NothingIsOfferedForOtherAnswers) {
       {"not newer", "1 05 http://dl.marnova.example/", 200},
       {"same version", "2 43 http://dl.marnova.example/", 200},
       {"malformed", "a 44 http://dl.marnova.example/", 200},
-      // Read byte by byte, a UTF-8 dash leaves no number in the minor field.
-      {"three-byte dash",
-       "1\xE2\x80\x94"
-       "44 http://dl.marnova.example/",
-       200},
+      // Read byte by byte, a UTF-8 dash (\342\200\224) leaves no number in the minor field.
+      {"three-byte dash", "1\342\200\22444 http://dl.marnova.example/", 200},
       {"error page", "<html><body>404 Not Found</body></html>", 404},
       {"empty body", "", 200},
   };
