@@ -24,15 +24,12 @@
 #include <QString>
 #include <QThread>
 #include <QWidget>
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "fuzz/FuzzCheck.h"

@@ -145,13 +145,15 @@ class AdvHttpRequest : public ::testing::TestWithParam<Config> {
       std::string n = name;
       http_->*member = [this, n](QObject* sender) {
         EXPECT_EQ(sender, http_);
-        std::lock_guard lock(logMutex_);
-        log_.push_back(
-            {n, OnMainThread(), http_->ChunkSize(), http_->ChunkPosition(), http_->LastError()});
+        Note({n, OnMainThread(), http_->ChunkSize(), http_->ChunkPosition(), http_->LastError()});
       };
     }
   }
 
+  void Note(Entry e) {
+    std::lock_guard lock(logMutex_);
+    log_.push_back(std::move(e));
+  }
   std::vector<Entry> Log() {
     std::lock_guard lock(logMutex_);
     return log_;
@@ -263,10 +265,7 @@ TEST_P(AdvHttpRequest, ABodyOf40000BytesArrivesInThreeChunks) {
 TEST_P(AdvHttpRequest, AbortFromAHandlerEndsTheRequestAsCancelled) {
   TAdvHttp& http = Make();
   http.OnDataAvailable = [this](QObject*) {
-    {
-      std::lock_guard lock(logMutex_);
-      log_.push_back({"DataAvailable", OnMainThread(), 0, 0, 0});
-    }
+    Note({"DataAvailable", OnMainThread(), 0, 0, 0});
     http_->Abort();
   };
   Run(server_.Url("/big"), "Error");

@@ -186,14 +186,10 @@ TEST_F(ImageStrips, ThumbFramesRampsAndBlinkDots) {
   constexpr QRgb black = 0xFF000000, white = 0xFFFFFFFF, shadow = 0xFF808080;
   for (int k = 0; k < 6; ++k) {
     const QImage thumb = Pic(ilSliders, k);
-    for (int x = 0; x < 23; ++x) {
-      EXPECT_EQ(thumb.pixel(x, 0), black);
-      EXPECT_EQ(thumb.pixel(x, 10), black);
-    }
-    for (int y = 0; y < 11; ++y) {
-      EXPECT_EQ(thumb.pixel(0, y), black);
-      EXPECT_EQ(thumb.pixel(22, y), black);
-    }
+    for (int x = 0; x < 23; ++x)
+      for (int y : {0, 10}) EXPECT_EQ(thumb.pixel(x, y), black);
+    for (int y = 0; y < 11; ++y)
+      for (int x : {0, 22}) EXPECT_EQ(thumb.pixel(x, y), black);
     for (int x = 1; x <= 21; ++x) EXPECT_EQ(thumb.pixel(x, 1), white) << k;
     for (int y = 1; y <= 9; ++y) EXPECT_EQ(thumb.pixel(1, y), white) << k;
     for (int x = 2; x <= 21; ++x) EXPECT_EQ(thumb.pixel(x, 9), shadow) << k;
