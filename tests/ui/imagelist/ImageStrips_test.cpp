@@ -147,14 +147,10 @@ void ExpectLightArea(const QImage& image, QRect area, QRect hole = {}) {
       if (corner || hole.contains(x, y)) continue;
       ASSERT_EQ(image.pixel(x, y), kFace) << x << "," << y;
     }
-  for (int x = area.left() + radius; x <= area.right() - radius; ++x) {
-    EXPECT_NE(image.pixel(x, area.top() - 1), kFace) << x;
-    EXPECT_NE(image.pixel(x, area.bottom() + 1), kFace) << x;
-  }
-  for (int y = area.top() + radius; y <= area.bottom() - radius; ++y) {
-    EXPECT_NE(image.pixel(area.left() - 1, y), kFace) << y;
-    EXPECT_NE(image.pixel(area.right() + 1, y), kFace) << y;
-  }
+  for (int x = area.left() + radius; x <= area.right() - radius; ++x)
+    for (int y : {area.top() - 1, area.bottom() + 1}) EXPECT_NE(image.pixel(x, y), kFace) << x;
+  for (int y = area.top() + radius; y <= area.bottom() - radius; ++y)
+    for (int x : {area.left() - 1, area.right() + 1}) EXPECT_NE(image.pixel(x, y), kFace) << y;
 }
 
 TEST_F(ImageStrips, LightAreasAndTheLogoInsideBoxInfo) {

@@ -19,8 +19,8 @@ using testing::UpdateCheckTest;
 TEST_F(UpdateCheckTest, NewerNoticeOffersTheUpdateAboutASecondAfterStart) {
   Serve("1 44 http://dl.marnova.example/setup.exe\r\n");
   RunFor(QString::fromStdString(server.Url("/marnova.txt")), 1500);
-  (void)QTest::qWaitFor([this] { return !offers.isEmpty(); },
-                        5000);  // the expectations below say what was missing
+  // The expectations below say what was missing.
+  (void)QTest::qWaitFor([this] { return !offers.isEmpty(); }, 5000);
   EXPECT_EQ(requests, 1);
   EXPECT_GE(firstRequestMs, 900);
   EXPECT_LE(firstRequestMs, 3000);
@@ -78,9 +78,9 @@ TEST_F(UpdateCheckTest, OneCheckOffersOnceHoweverManyChunks) {
     local.Start();
     offers.clear();
     RunFor(QString::fromStdString(local.Url("/marnova.txt")), 1500);
-    (void)QTest::qWaitFor([this] { return !offers.isEmpty(); },
-                          5000);  // the expectation below says what was missing
-    QTest::qWait(800);            // no second offer follows
+    // The expectation below says what was missing.
+    (void)QTest::qWaitFor([this] { return !offers.isEmpty(); }, 5000);
+    QTest::qWait(800);  // no second offer follows
     EXPECT_EQ(offers, QStringList{"http://dl.marnova.example/"});
     TearDown();
   }

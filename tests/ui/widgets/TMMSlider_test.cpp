@@ -328,8 +328,8 @@ TEST_F(SliderFocus, ThumbBlinksEveryHalfSecondWhileFocused) {
   ASSERT_TRUE(a.hasFocus());
   EXPECT_TRUE(a.OwnsBlinkTimer());
   ASSERT_NE(a.findChild<QTimer*>(), nullptr);
-  EXPECT_EQ(a.findChild<QTimer*>()->timerType(),
-            Qt::PreciseTimer);  // never early, as coarse ones are
+  // Never early, as coarse ones are.
+  EXPECT_EQ(a.findChild<QTimer*>()->timerType(), Qt::PreciseTimer);
   EXPECT_FALSE(PaintedPhase());
   QTest::qWait(750);  // one tick at 500
   EXPECT_TRUE(PaintedPhase());
