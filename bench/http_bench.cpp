@@ -1,20 +1,14 @@
 // Reading a 64 MiB body from a loopback server in synchronous mode: the HTTP
 // component and the Internet library layer beside a plain curl_easy_perform
 // into memory, in one run.
-#include <arpa/inet.h>
 #include <curl/curl.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-#include "bench/BenchMain.h"
 
-#include <chrono>
-#include <cstdlib>
 #include <string>
-#include <thread>
 
+#include "bench/BenchMain.h"
 #include "platform/inet/Inet.h"
 #include "services/uAdvHttp.h"
+#include "tests/platform/inet/RawServer.h"
 
 namespace {
 
@@ -22,61 +16,20 @@ constexpr std::size_t kBodySize = 64u << 20;
 
 // Answers every connection with the whole body and closes it; a plain
 // socket loop, so the server side costs the same for every contender.
-class LoopbackServer {
- public:
-  LoopbackServer() : body_(kBodySize, 'm') {
-    listen_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listen_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listen_, 16);
-    socklen_t length = sizeof address;
-    getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { Serve(); });
-  }
-  ~LoopbackServer() {
-    shutdown(listen_, SHUT_RDWR);
-    close(listen_);
-    thread_.join();
-  }
-  int Port() const { return port_; }
-  std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/body"; }
-
- private:
-  void Serve() {
-    const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kBodySize) +
-                             "\r\nConnection: close\r\n\r\n";
-    for (;;) {
-      const int client = accept4(listen_, nullptr, nullptr, SOCK_CLOEXEC);
-      if (client < 0) return;
-      std::string request;
-      char c;
-      while (request.find("\r\n\r\n") == std::string::npos && recv(client, &c, 1, 0) == 1)
-        request += c;
-      SendAll(client, head.data(), head.size());
-      SendAll(client, body_.data(), body_.size());
-      close(client);
-    }
-  }
-  static void SendAll(int socket, const char* data, std::size_t size) {
-    while (size > 0) {
-      const ssize_t n = send(socket, data, size, MSG_NOSIGNAL);
-      if (n <= 0) return;
-      data += n;
-      size -= static_cast<std::size_t>(n);
-    }
-  }
-  std::string body_;
-  int listen_ = -1;
-  int port_ = 0;
-  std::thread thread_;
-};
-
-LoopbackServer& Server() {
-  static LoopbackServer server;
+marnova::testing::RawServer& Server() {
+  static const std::string head =
+      "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kBodySize) +
+      "\r\nConnection: close\r\n\r\n";
+  static const std::string body(kBodySize, 'm');
+  static marnova::testing::RawServer server([](marnova::testing::RawServer&, int client) {
+    marnova::testing::RawServer::Write(client, head);
+    marnova::testing::RawServer::Write(client, body);
+  });
   return server;
+}
+
+std::string Url() {
+  return "http://127.0.0.1:" + std::to_string(Server().Port()) + "/body";
 }
 
 size_t Append(char* data, size_t size, size_t count, void* target) {
@@ -85,7 +38,7 @@ size_t Append(char* data, size_t size, size_t count, void* target) {
 }
 
 void PlainCurl(benchmark::State& state) {
-  const std::string url = Server().Url();
+  const std::string url = Url();
   for (auto _ : state) {
     std::string body;
     CURL* easy = curl_easy_init();
@@ -124,7 +77,7 @@ void InetLayerSync(benchmark::State& state) {
 
 void AdvHttpSync(benchmark::State& state) {
   marnova::TAdvHttp http;
-  http.SetURL(QString::fromStdString(Server().Url()));
+  http.SetURL(QString::fromStdString(Url()));
   for (auto _ : state) {
     if (!http.Execute(true) || http.BytesRead() != static_cast<std::int32_t>(kBodySize))
       state.SkipWithError("component transfer failed");
@@ -139,7 +92,7 @@ BENCHMARK(InetLayerSync)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTi
 BENCHMARK(AdvHttpSync)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 int main(int argc, char** argv) {
-  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) unsetenv(name);
+  marnova::testing::ClearProxyEnvironment();
   curl_global_init(CURL_GLOBAL_DEFAULT);
   return marnova::RunBenchmarks(argc, argv);
 }

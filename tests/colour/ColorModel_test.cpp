@@ -4,6 +4,7 @@
 
 #include <array>
 #include <climits>
+#include <span>
 #include <string>
 #include <tuple>
 
@@ -99,38 +100,23 @@ TEST(ColorModel, HexToIntRule) {
     const char* text;
     int value;
   };
-  const Row rows[] = {
-      {"FF", 255},
-      {"0a", 10},
-      {"7", 7},
-      {"", 0},
-      {"G1", 0},
-      {" F", 0},  // the "$" goes in front of the blank
-      {"$1F", 31},
-      {"  $1F", 31},
-      {"-$1F", -31},
-      {"+$1F", 31},
-      {" -$10", -16},
-      {"$", 0},
-      {"$-1F", 0},
-      {"1F ", 0},
-      {"F$F", 0},
-      {"-1", 0},
-      {"0x1F", 0},
-      {"7FFFFFFF", 2147483647},
-      {"80000000", INT_MIN},
-      {"FFFFFFFF", -1},
-      {"-$80000000", INT_MIN},
-      {"-$FFFFFFFF", 1},
-      {"100000000", 0},
-      {"00000000FF", 255},  // leading zeros do not count against eight digits
-      {"0000000000000000", 0},
-      {"abcdef", 0xABCDEF},
+  // " F" is 0: the "$" goes in front of the blank.
+  const Row digits[] = {
+      {"FF", 255}, {"0a", 10},    {"7", 7},      {"", 0},      {"G1", 0},      {" F", 0},
+      {"$1F", 31}, {"  $1F", 31}, {"-$1F", -31}, {"+$1F", 31}, {" -$10", -16}, {"$", 0},
+      {"$-1F", 0}, {"1F ", 0},    {"F$F", 0},    {"-1", 0},    {"0x1F", 0},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(std::string("\"") + row.text + "\"");
-    EXPECT_EQ(HexToInt(row.text), row.value);
-  }
+  // At the limits; leading zeros do not count against eight digits.
+  const Row wide[] = {
+      {"7FFFFFFF", 2147483647}, {"80000000", INT_MIN},   {"FFFFFFFF", -1},
+      {"-$80000000", INT_MIN},  {"-$FFFFFFFF", 1},       {"100000000", 0},
+      {"00000000FF", 255},      {"0000000000000000", 0}, {"abcdef", 0xABCDEF},
+  };
+  for (std::span<const Row> rows : {std::span<const Row>(digits), std::span<const Row>(wide)})
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string("\"") + row.text + "\"");
+      EXPECT_EQ(HexToInt(row.text), row.value);
+    }
   EXPECT_EQ(HexToInt(std::string_view("F\0F", 3)), 0);
 }
 
@@ -138,20 +124,12 @@ TEST(ColorModel, MulDivRoundingAndLimits) {
   struct Row {
     int number, numerator, denominator, result;
   };
-  const Row rows[] = {
-      {5, 1, 2, 3},
-      {-5, 1, 2, -3},
-      {5, -1, 2, -3},
-      {-5, -1, 2, 3},
-      {5, 1, -2, -3},
-      {7, 1, 3, 2},
-      {8, 1, 3, 3},
-      {-8, 1, 3, -3},
-      {-1, 60, 120, -1},
-      {1, 60, 120, 1},
-      {0, 5, 7, 0},
-      {1, 1, 0, -1},
-      {0, 0, 0, -1},
+  const Row rounding[] = {
+      {5, 1, 2, 3}, {-5, 1, 2, -3}, {5, -1, 2, -3}, {-5, -1, 2, 3},    {5, 1, -2, -3},
+      {7, 1, 3, 2}, {8, 1, 3, 3},   {-8, 1, 3, -3}, {-1, 60, 120, -1}, {1, 60, 120, 1},
+      {0, 5, 7, 0}, {1, 1, 0, -1},  {0, 0, 0, -1},
+  };
+  const Row limits[] = {
       {INT_MAX, 1, 1, INT_MAX},
       {-INT_MAX, 1, 1, -INT_MAX},
       {INT_MIN, 1, 1, -1},
@@ -163,11 +141,12 @@ TEST(ColorModel, MulDivRoundingAndLimits) {
       {INT_MIN, 1, 2, -1073741824},
       {INT_MIN, INT_MIN, -INT_MAX, -1},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message()
-                 << row.number << "*" << row.numerator << "/" << row.denominator);
-    EXPECT_EQ(MulDiv(row.number, row.numerator, row.denominator), row.result);
-  }
+  for (std::span<const Row> rows : {std::span<const Row>(rounding), std::span<const Row>(limits)})
+    for (const Row& row : rows) {
+      SCOPED_TRACE(testing::Message()
+                   << row.number << "*" << row.numerator << "/" << row.denominator);
+      EXPECT_EQ(MulDiv(row.number, row.numerator, row.denominator), row.result);
+    }
 }
 
 // Pairs that are not two digits read as 0, or as HexToInt reads them.

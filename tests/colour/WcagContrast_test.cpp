@@ -12,6 +12,13 @@ RGBTriple Hex(unsigned rgb) {
           static_cast<int>(rgb & 0xFF)};
 }
 
+void ExpectLevels(const WcagLevels& l, const WcagLevels& want) {
+  EXPECT_EQ(l.AANormal, want.AANormal);
+  EXPECT_EQ(l.AALarge, want.AALarge);
+  EXPECT_EQ(l.AAANormal, want.AAANormal);
+  EXPECT_EQ(l.AAALarge, want.AAALarge);
+}
+
 // Figures as the W3C and WebAIM checkers publish them (truncated).
 struct Published {
   unsigned text, back;
@@ -41,11 +48,7 @@ TEST(WcagContrast, PublishedFiguresBothWaysRound) {
     const double ratio = WcagContrastRatio(Hex(p.text), Hex(p.back));
     EXPECT_EQ(WcagContrastRatio(Hex(p.back), Hex(p.text)), ratio);  // bit for bit
     EXPECT_EQ(WcagRatioText(ratio), p.figure);
-    const WcagLevels l = WcagVerdicts(ratio);
-    EXPECT_EQ(l.AANormal, p.levels.AANormal);
-    EXPECT_EQ(l.AALarge, p.levels.AALarge);
-    EXPECT_EQ(l.AAANormal, p.levels.AAANormal);
-    EXPECT_EQ(l.AAALarge, p.levels.AAALarge);
+    ExpectLevels(WcagVerdicts(ratio), p.levels);
   }
 }
 
@@ -81,11 +84,8 @@ TEST(WcagContrast, ThresholdsFromBothSides) {
       {7.0, {true, true, true, true}},
   };
   for (const auto& k : kRatios) {
-    const WcagLevels l = WcagVerdicts(k.ratio);
-    EXPECT_EQ(l.AANormal, k.levels.AANormal) << k.ratio;
-    EXPECT_EQ(l.AALarge, k.levels.AALarge) << k.ratio;
-    EXPECT_EQ(l.AAANormal, k.levels.AAANormal) << k.ratio;
-    EXPECT_EQ(l.AAALarge, k.levels.AAALarge) << k.ratio;
+    SCOPED_TRACE(k.ratio);
+    ExpectLevels(WcagVerdicts(k.ratio), k.levels);
   }
   EXPECT_EQ(WcagRatioText(std::nextafter(4.5, 0.0)), "4,49:1");
   EXPECT_EQ(WcagRatioText(4.5), "4,50:1");

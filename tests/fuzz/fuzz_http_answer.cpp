@@ -19,30 +19,23 @@
 // and ends with an empty line; no more body comes out than went in; every
 // asynchronous event runs on the main thread, none after an abort, and the
 // request ends within a bounded time.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QString>
 #include <QThread>
 #include <QWidget>
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "fuzz/FuzzCheck.h"
 #include "platform/inet/HeaderBlock.h"
 #include "platform/inet/Inet.h"
+#include "platform/inet/RawServer.h"
 #include "services/UpdateNotice.h"
 #include "services/uAdvHttp.h"
 
@@ -60,21 +53,11 @@ const TAdvHttp::TInternetFlags kFlags =
     ~TAdvHttp::TInternetFlags(TAdvHttp::ifIgnoreRedirectToHttps);
 constexpr std::string_view kLastAnswer = "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n";
 
+// Answers each connection with the next scripted answer, then with empty
+// 200 answers.
 class ReplayServer {
  public:
-  ReplayServer() {
-    FListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    FUZZ_CHECK(bind(FListen, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0);
-    FUZZ_CHECK(listen(FListen, 64) == 0);
-    socklen_t length = sizeof address;
-    getsockname(FListen, reinterpret_cast<sockaddr*>(&address), &length);
-    FPort = ntohs(address.sin_port);
-    std::thread([this] { Serve(); }).detach();  // lives as long as the process
-  }
-  std::string Proxy() const { return "127.0.0.1:" + std::to_string(FPort); }
+  std::string Proxy() const { return "127.0.0.1:" + std::to_string(FServer.Port()); }
 
   // The answers for the next connections, in order.
   void Script(std::vector<std::string> answers) {
@@ -84,48 +67,25 @@ class ReplayServer {
   }
 
  private:
-  void Serve() {
-    for (;;) {
-      const int client = accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC);
-      if (client < 0) continue;
-      timeval timeout{2, 0};
-      setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-      std::string head;
-      char buffer[4096];
-      while (head.find("\r\n\r\n") == std::string::npos) {
-        const ssize_t n = recv(client, buffer, sizeof buffer, 0);
-        if (n <= 0) break;
-        head.append(buffer, static_cast<std::size_t>(n));
-      }
-      std::string answer;
-      {
-        std::lock_guard lock(FMutex);
-        answer = FNext < FAnswers.size() ? FAnswers[FNext++] : std::string(kLastAnswer);
-      }
-      for (std::size_t done = 0; done < answer.size();) {
-        const ssize_t n = send(client, answer.data() + done, answer.size() - done, MSG_NOSIGNAL);
-        if (n <= 0) break;
-        done += static_cast<std::size_t>(n);
-      }
-      shutdown(client, SHUT_WR);
-      close(client);
-    }
+  std::string Next() {
+    std::lock_guard lock(FMutex);
+    return FNext < FAnswers.size() ? FAnswers[FNext++] : std::string(kLastAnswer);
   }
 
-  int FListen = -1;
-  int FPort = 0;
-  mutable std::mutex FMutex;
+  std::mutex FMutex;
   std::vector<std::string> FAnswers;
   std::size_t FNext = 0;
+  marnova::testing::RawServer FServer{[this](marnova::testing::RawServer&, int client) {
+    marnova::testing::RawServer::Write(client, Next());
+    shutdown(client, SHUT_WR);
+  }};
 };
 
 ReplayServer& Server() {
   static ReplayServer* server = [] {
     // A proxy named in the environment, or hosts exempted from the proxy,
     // would lead requests elsewhere.
-    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy",
-                             "ALL_PROXY", "no_proxy", "NO_PROXY"})
-      unsetenv(name);
+    marnova::testing::ClearProxyEnvironment();
     SetDefaultReceiveTimeout(2000);
     return new ReplayServer;  // never destroyed: its thread runs to the end
   }();

@@ -21,8 +21,7 @@ TEST(CredentialDialog, OpensAboveTheMainWindowWithTheKeyboardAndSaysWhoAsks) {
 
   struct Case {
     CredentialRequest request;
-    const char* title;
-    const char* asks;
+    const char *title, *asks;
     bool warns;
   };
   const Case cases[] = {

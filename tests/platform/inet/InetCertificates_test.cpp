@@ -35,8 +35,7 @@ constexpr std::uint32_t kFlags = INTERNET_FLAG_SECURE | INTERNET_FLAG_IGNORE_CER
 class TlsServer {
  public:
   TlsServer(const fs::path& cert, const fs::path& key) {
-    const int probe = marnova::testing::ListenLoopback(1, &port_);
-    ::close(probe);  // free again for the server; nothing else binds loopback here
+    port_ = marnova::testing::RefusingPort();  // free; nothing else binds loopback here
     const std::string accept = "127.0.0.1:" + std::to_string(port_);
     const std::string certText = cert.string(), keyText = key.string();
     const char* argv[] = {"openssl", "s_server",      "-quiet", "-www",
@@ -47,11 +46,8 @@ class TlsServer {
     // Ready once it accepts a connection.
     for (int i = 0; i < 200 && pid_ > 0; ++i) {
       const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-      sockaddr_in address{};
-      address.sin_family = AF_INET;
-      address.sin_port = htons(static_cast<std::uint16_t>(port_));
-      address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-      const bool up = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+      const sockaddr_in address = marnova::testing::LoopbackAddress(port_);
+      const bool up = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
       ::close(fd);
       if (up) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(25));

@@ -185,10 +185,8 @@ TEST(QtScreen, WhileGrabbedEveryPressOfTheProgramReachesTheWindow) {
 
   TQtScreen screen;
   auto grab = screen.GrabPointer(window);
-  QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-  QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
-  QTest::mousePress(&other, Qt::RightButton, {}, QPoint(5, 5));
-  QTest::mouseRelease(&other, Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseClick(&other, Qt::RightButton, {}, QPoint(5, 5));
   QTest::mouseDClick(button, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_TRUE(button->Presses.empty());
   EXPECT_TRUE(other.Presses.empty());
@@ -199,8 +197,7 @@ TEST(QtScreen, WhileGrabbedEveryPressOfTheProgramReachesTheWindow) {
   grab.reset();
   EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
   const auto before = window.Presses.size();
-  QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-  QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(button->Presses.size(), 1u) << "after the release presses go where they were aimed";
   EXPECT_EQ(window.Presses.size(), before);
 }
@@ -214,8 +211,7 @@ TEST(QtScreen, ThePressThatEndsTheGrabMayReleaseItInItsHandler) {
   TQtScreen screen;
   std::unique_ptr<TPointerGrab> grab = screen.GrabPointer(window);
   window.OnPress = [&grab] { grab.reset(); };  // as the pick's button handler does
-  QTest::mousePress(child, Qt::LeftButton, {}, QPoint(3, 3));
-  QTest::mouseRelease(child, Qt::LeftButton, {}, QPoint(3, 3));
+  QTest::mouseClick(child, Qt::LeftButton, {}, QPoint(3, 3));
   EXPECT_EQ(grab, nullptr);
   EXPECT_EQ(window.Presses.size(), 1u);
   EXPECT_TRUE(child->Presses.empty());
@@ -229,8 +225,7 @@ TEST(QtScreen, ANewerGrabTakesOverAndTheOlderReleasesNothing) {
   auto newer = screen.GrabPointer(second);
   older.reset();
   EXPECT_EQ(QWidget::mouseGrabber(), &second);
-  QTest::mousePress(&target, Qt::LeftButton);
-  QTest::mouseRelease(&target, Qt::LeftButton);
+  QTest::mouseClick(&target, Qt::LeftButton);
   EXPECT_TRUE(first.Presses.empty());
   EXPECT_EQ(second.Presses.size(), 1u);
   newer.reset();

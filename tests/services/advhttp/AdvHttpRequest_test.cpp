@@ -10,10 +10,11 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <thread>
+
+#include <unistd.h>
 
 #include "platform/inet/Inet.h"
 #include "platform/inet/InetErrorDlg.h"
@@ -28,10 +29,7 @@ using marnova::testing::FullBacklogListener;
 using marnova::testing::HttpTestServer;
 using marnova::testing::RawServer;
 using marnova::testing::StandardServer;
-using ::testing::AnyOf;
-using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::Not;
 
 enum class Mode { Sync, Async };
 enum class Owner { Widget, None };
@@ -60,32 +58,11 @@ struct Entry {
   int chunkSize, chunkPosition, lastError;
 };
 
-// Ends the process when a test would hang; a hang is a failure, not a wait.
-class Watchdog {
- public:
-  explicit Watchdog(std::chrono::seconds limit) {
-    thread_ = std::thread([this, limit] {
-      std::unique_lock lock(mutex_);
-      if (!done_cv_.wait_for(lock, limit, [this] { return done_; })) {
-        std::fprintf(stderr, "watchdog: test hung\n");
-        std::_Exit(3);
-      }
-    });
-  }
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      done_ = true;
-    }
-    done_cv_.notify_all();
-    thread_.join();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable done_cv_;
-  bool done_ = false;
-  std::thread thread_;
+// Ends the process (SIGALRM) when a test would hang; a hang is a failure,
+// not a wait. The library sets CURLOPT_NOSIGNAL, so the alarm is ours alone.
+struct Watchdog {
+  explicit Watchdog(std::chrono::seconds limit) { alarm(static_cast<unsigned>(limit.count())); }
+  ~Watchdog() { alarm(0); }
 };
 
 class AdvHttpRequest : public ::testing::TestWithParam<Config> {
@@ -122,7 +99,9 @@ class AdvHttpRequest : public ::testing::TestWithParam<Config> {
   Mode mode() const { return GetParam().mode; }
   bool widgetOwner() const { return GetParam().owner == Owner::Widget; }
 
+  // A fresh component with every event logged, the log emptied.
   TAdvHttp& Make() {
+    log_.clear();
     if (widgetOwner()) {
       owner_ = std::make_unique<QWidget>();
       http_ = new TAdvHttp(owner_.get());  // owned by its parent widget
@@ -166,13 +145,15 @@ class AdvHttpRequest : public ::testing::TestWithParam<Config> {
       std::string n = name;
       http_->*member = [this, n](QObject* sender) {
         EXPECT_EQ(sender, http_);
-        std::lock_guard lock(logMutex_);
-        log_.push_back(
-            {n, OnMainThread(), http_->ChunkSize(), http_->ChunkPosition(), http_->LastError()});
+        Note({n, OnMainThread(), http_->ChunkSize(), http_->ChunkPosition(), http_->LastError()});
       };
     }
   }
 
+  void Note(Entry e) {
+    std::lock_guard lock(logMutex_);
+    log_.push_back(std::move(e));
+  }
   std::vector<Entry> Log() {
     std::lock_guard lock(logMutex_);
     return log_;
@@ -284,10 +265,7 @@ TEST_P(AdvHttpRequest, ABodyOf40000BytesArrivesInThreeChunks) {
 TEST_P(AdvHttpRequest, AbortFromAHandlerEndsTheRequestAsCancelled) {
   TAdvHttp& http = Make();
   http.OnDataAvailable = [this](QObject*) {
-    {
-      std::lock_guard lock(logMutex_);
-      log_.push_back({"DataAvailable", OnMainThread(), 0, 0, 0});
-    }
+    Note({"DataAvailable", OnMainThread(), 0, 0, 0});
     http_->Abort();
   };
   Run(server_.Url("/big"), "Error");
@@ -405,7 +383,6 @@ TEST_P(AdvHttpRequest, TheDialogAnswersRetryOrCancel) {
   } cases[] = {{true, "RequestComplete", "welcome", 0}, {false, "Error", "", 12017}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
-    log_.clear();
     authRequests_ = 0;
     TAdvHttp& http = Make();
     http.SetDefaultUi(true);
@@ -488,7 +465,6 @@ TEST_P(AdvHttpRequest, FaultsEndInOnErrorWithTheirCodes) {
 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    log_.clear();
     TAdvHttp& http = Make();
     http.SetConnectTimeout(300);
     const bool result = Run(c.url, c.completes ? "RequestComplete" : "Error");

@@ -13,9 +13,7 @@ namespace {
 
 TEST(AppInfoPaths, FolderAndNameOfAProgramPath) {
   const struct {
-    const char* Path;
-    const char* Dir;
-    const char* Name;
+    const char *Path, *Dir, *Name;
   } cases[] = {
       {"/usr/bin/marnova", "/usr/bin", "marnova"},
       {"C:\\Tools\\x.exe", "C:\\Tools", "x.exe"},

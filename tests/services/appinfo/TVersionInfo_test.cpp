@@ -39,8 +39,7 @@ struct TFileCase {
   const char* What;
   TBytes File;  // the whole file
   bool HasBlock;
-  const char* Key;
-  const char* Text;
+  const char *Key, *Text;
   TVersionPair Pair;
 };
 

@@ -147,14 +147,10 @@ void ExpectLightArea(const QImage& image, QRect area, QRect hole = {}) {
       if (corner || hole.contains(x, y)) continue;
       ASSERT_EQ(image.pixel(x, y), kFace) << x << "," << y;
     }
-  for (int x = area.left() + radius; x <= area.right() - radius; ++x) {
-    EXPECT_NE(image.pixel(x, area.top() - 1), kFace) << x;
-    EXPECT_NE(image.pixel(x, area.bottom() + 1), kFace) << x;
-  }
-  for (int y = area.top() + radius; y <= area.bottom() - radius; ++y) {
-    EXPECT_NE(image.pixel(area.left() - 1, y), kFace) << y;
-    EXPECT_NE(image.pixel(area.right() + 1, y), kFace) << y;
-  }
+  for (int x = area.left() + radius; x <= area.right() - radius; ++x)
+    for (int y : {area.top() - 1, area.bottom() + 1}) EXPECT_NE(image.pixel(x, y), kFace) << x;
+  for (int y = area.top() + radius; y <= area.bottom() - radius; ++y)
+    for (int x : {area.left() - 1, area.right() + 1}) EXPECT_NE(image.pixel(x, y), kFace) << y;
 }
 
 TEST_F(ImageStrips, LightAreasAndTheLogoInsideBoxInfo) {
@@ -186,14 +182,10 @@ TEST_F(ImageStrips, ThumbFramesRampsAndBlinkDots) {
   constexpr QRgb black = 0xFF000000, white = 0xFFFFFFFF, shadow = 0xFF808080;
   for (int k = 0; k < 6; ++k) {
     const QImage thumb = Pic(ilSliders, k);
-    for (int x = 0; x < 23; ++x) {
-      EXPECT_EQ(thumb.pixel(x, 0), black);
-      EXPECT_EQ(thumb.pixel(x, 10), black);
-    }
-    for (int y = 0; y < 11; ++y) {
-      EXPECT_EQ(thumb.pixel(0, y), black);
-      EXPECT_EQ(thumb.pixel(22, y), black);
-    }
+    for (int x = 0; x < 23; ++x)
+      for (int y : {0, 10}) EXPECT_EQ(thumb.pixel(x, y), black);
+    for (int y = 0; y < 11; ++y)
+      for (int x : {0, 22}) EXPECT_EQ(thumb.pixel(x, y), black);
     for (int x = 1; x <= 21; ++x) EXPECT_EQ(thumb.pixel(x, 1), white) << k;
     for (int y = 1; y <= 9; ++y) EXPECT_EQ(thumb.pixel(1, y), white) << k;
     for (int x = 2; x <= 21; ++x) EXPECT_EQ(thumb.pixel(x, 9), shadow) << k;

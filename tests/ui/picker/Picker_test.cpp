@@ -15,13 +15,16 @@ class PickerTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    screen.SetCursorPos({30, 20});
-    screen.SetPixel({30, 20}, kSample);
+    PointAt({30, 20}, kSample);
+  }
+  // Puts the pointer at `at` over a pixel of `colour`.
+  void PointAt(QPoint at, QRgb colour) {
+    screen.SetCursorPos(at);
+    screen.SetPixel(at, colour);
   }
   void Tick() { form->TimerTimer(form->Timer); }
   void Press(Qt::MouseButton button, QWidget* where = nullptr) {
-    QTest::mousePress(where ? where : form.get(), button, {}, QPoint(5, 5));
-    QTest::mouseRelease(where ? where : form.get(), button, {}, QPoint(5, 5));
+    QTest::mouseClick(where ? where : form.get(), button, {}, QPoint(5, 5));
   }
   QString Field(TFrameHsvCtrl* panel) const { return panel->edValue->Text(); }
 
@@ -53,8 +56,7 @@ TEST_F(PickerTest, StillCursorTakesNoSample) {
   Tick();
   EXPECT_EQ(screen.Reads(), reads);
   EXPECT_EQ(Field(form->FColor), "0C2238");
-  screen.SetCursorPos({31, 20});
-  screen.SetPixel({31, 20}, qRgb(1, 2, 3));
+  PointAt({31, 20}, qRgb(1, 2, 3));
   Tick();
   EXPECT_EQ(Field(form->FColor), "010203");
 }
@@ -62,8 +64,7 @@ TEST_F(PickerTest, StillCursorTakesNoSample) {
 TEST_F(PickerTest, BothButtonsEndThePickAndTheNextTickReleases) {
   for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
     SCOPED_TRACE(button == Qt::LeftButton ? "left" : "right");
-    screen.SetCursorPos({30, button == Qt::LeftButton ? 20 : 21});
-    screen.SetPixel(screen.CursorPos(), kSample);
+    PointAt({30, button == Qt::LeftButton ? 20 : 21}, kSample);
     PressPickButton(form->FColor);
     Tick();
     EXPECT_GT(screen.LiveObjects(), 0);
@@ -126,8 +127,7 @@ TEST_F(PickerTest, APickStartedWhereTheLastSampledTakesThatPixel) {
   const int reads = screen.Reads();
   Tick();  // later ticks still wait for the pointer to move
   EXPECT_EQ(screen.Reads(), reads);
-  screen.SetCursorPos({32, 22});
-  screen.SetPixel({32, 22}, qRgb(7, 8, 9));
+  PointAt({32, 22}, qRgb(7, 8, 9));
   Tick();
   EXPECT_EQ(Field(form->FBack), "070809");
 }
@@ -136,8 +136,7 @@ TEST_F(PickerTest, ScreenEdgesSampleTheHotSpot) {
   for (const QPoint at : {QPoint(1, 1), QPoint(0, 0), QPoint(63, 47)}) {
     SCOPED_TRACE(at.x());
     screen.Fill(qRgb(255, 255, 255));
-    screen.SetPixel(at, qRgb(0x11, 0x22, 0x33));
-    screen.SetCursorPos(at);
+    PointAt(at, qRgb(0x11, 0x22, 0x33));
     PressPickButton(form->FColor);
     Tick();
     EXPECT_EQ(Field(form->FColor), "112233");

@@ -25,9 +25,7 @@ namespace marnova {
 namespace {
 
 bool IsHexDigit(QChar c) {
-  return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-         (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
-         (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+  return QStringLiteral("0123456789abcdefABCDEF").contains(c);
 }
 
 class EditorTest : public ::testing::Test {

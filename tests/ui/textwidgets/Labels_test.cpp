@@ -249,10 +249,7 @@ TEST_F(LinkLabelTest, EnteringAJumpModeShowsTheLinkLook) {
 // accessible description); the label's pixels stay as they were.
 TEST_F(LinkLabelTest, HintShowsATargetTheCaptionHides) {
   struct Case {
-    const char* caption;
-    const char* jump;
-    const char* hint;
-    const char* shown;
+    const char *caption, *jump, *hint, *shown;
   };
   const Case cases[] = {
       {"marnova.example", "http://evil.example/setup.exe", "", "http://evil.example/setup.exe"},
@@ -279,9 +276,7 @@ TEST_F(LinkLabelTest, HintShowsATargetTheCaptionHides) {
 
 TEST_F(LinkLabelTest, InternetTargetRules) {
   const struct {
-    const char* jump;
-    const char* caption;
-    const char* opened;
+    const char *jump, *caption, *opened;
   } cases[] = {
       {"http://www.quorvel.example/", "www.quorvel.example", "http://www.quorvel.example/"},
       {"   ", "www.marnova.example", "www.marnova.example"},

@@ -19,8 +19,8 @@ using testing::UpdateCheckTest;
 TEST_F(UpdateCheckTest, NewerNoticeOffersTheUpdateAboutASecondAfterStart) {
   Serve("1 44 http://dl.marnova.example/setup.exe\r\n");
   RunFor(QString::fromStdString(server.Url("/marnova.txt")), 1500);
-  (void)QTest::qWaitFor([this] { return !offers.isEmpty(); },
-                        5000);  // the expectations below say what was missing
+  // The expectations below say what was missing.
+  (void)QTest::qWaitFor([this] { return !offers.isEmpty(); }, 5000);
   EXPECT_EQ(requests, 1);
   EXPECT_GE(firstRequestMs, 900);
   EXPECT_LE(firstRequestMs, 3000);
@@ -42,11 +42,8 @@ TEST_F(UpdateCheckTest, NothingIsOfferedForOtherAnswers) {
       {"not newer", "1 05 http://dl.marnova.example/", 200},
       {"same version", "2 43 http://dl.marnova.example/", 200},
       {"malformed", "a 44 http://dl.marnova.example/", 200},
-      // Read byte by byte, a UTF-8 dash leaves no number in the minor field.
-      {"three-byte dash",
-       "1\xE2\x80\x94"
-       "44 http://dl.marnova.example/",
-       200},
+      // Read byte by byte, a UTF-8 dash (\342\200\224) leaves no number in the minor field.
+      {"three-byte dash", "1\342\200\22444 http://dl.marnova.example/", 200},
       {"error page", "<html><body>404 Not Found</body></html>", 404},
       {"empty body", "", 200},
   };
@@ -81,9 +78,9 @@ TEST_F(UpdateCheckTest, OneCheckOffersOnceHoweverManyChunks) {
     local.Start();
     offers.clear();
     RunFor(QString::fromStdString(local.Url("/marnova.txt")), 1500);
-    (void)QTest::qWaitFor([this] { return !offers.isEmpty(); },
-                          5000);  // the expectation below says what was missing
-    QTest::qWait(800);            // no second offer follows
+    // The expectation below says what was missing.
+    (void)QTest::qWaitFor([this] { return !offers.isEmpty(); }, 5000);
+    QTest::qWait(800);  // no second offer follows
     EXPECT_EQ(offers, QStringList{"http://dl.marnova.example/"});
     TearDown();
   }
@@ -117,10 +114,7 @@ TEST_F(UpdateCheckTest, TheUpdateHostMayCarryAPortOrBeIPv6) {
 }
 
 TEST_F(UpdateCheckTest, NoServerStaysSilentAndTheWindowResponsive) {
-  int port = 0;
-  const int fd = testing::ListenLoopback(1, &port);
-  ::close(fd);  // nobody listens there now
-  RunFor(QString("http://127.0.0.1:%1/marnova.txt").arg(port), 1500);
+  RunFor(QString("http://127.0.0.1:%1/marnova.txt").arg(testing::RefusingPort()), 1500);
   EXPECT_TRUE(offers.isEmpty());
   // The window still answers at once.
   form->FColor->SetRGB(0, 0, 0);

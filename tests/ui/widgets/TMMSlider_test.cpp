@@ -24,10 +24,11 @@ using test::PixelAt;
 using test::SendMouse;
 using test::SetUpFrameSlider;
 
+// Counts and records the slider's change events from construction on.
 struct Recorder {
   int changes = 0;
   std::vector<int> values;
-  void Attach(TMMCustomSlider& s) {
+  explicit Recorder(TMMCustomSlider& s) {
     s.OnChange = [this, &s](QObject* sender) {
       EXPECT_EQ(sender, &s);
       ++changes;
@@ -59,8 +60,7 @@ TEST(SliderValue, OneEventPerDifferentRequestAndNoneOtherwise) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     auto s = LoadedFrameSlider(c.start);
-    Recorder r;
-    r.Attach(*s);
+    Recorder r(*s);
     s->setPosition(c.set);
     EXPECT_EQ(s->Position(), c.expected);
     EXPECT_EQ(r.changes, c.events);
@@ -69,8 +69,7 @@ TEST(SliderValue, OneEventPerDifferentRequestAndNoneOtherwise) {
 
 TEST(SliderValue, SilentWhileLoadingAndClampedAsAssigned) {
   TMMSlider s;
-  Recorder r;
-  r.Attach(s);
+  Recorder r(s);
   s.setPosition(300);  // before the range arrives: clamped to the default 0..10
   EXPECT_EQ(s.Position(), 10);
   s.setMaxValue(359);
@@ -88,8 +87,7 @@ TEST(SliderValue, SilentWhileLoadingAndClampedAsAssigned) {
 
 TEST(SliderValue, RangeChangesReapplyTheValueAndAnnounceIt) {
   auto s = LoadedFrameSlider(200);
-  Recorder r;
-  r.Attach(*s);
+  Recorder r(*s);
   s->setMaxValue(300);  // value stays, still announced
   EXPECT_EQ(r.values, std::vector<int>({200}));
   s->setMaxValue(100);  // value clamped
@@ -135,8 +133,7 @@ TEST(SliderKeyboard, KeysFollowTheTable) {
     SCOPED_TRACE(c.what);
     auto s = LoadedFrameSlider(c.start);
     if (!c.vertical) s->resize(114, 25);
-    Recorder r;
-    r.Attach(*s);
+    Recorder r(*s);
     int trackEnds = 0;
     s->OnTrackEnd = [&](QObject*) { ++trackEnds; };
     QTest::keyClick(s.get(), c.key);
@@ -157,8 +154,7 @@ TEST(SliderKeyboard, LargeStepsDoNotOverflow) {
 
 TEST(SliderMouse, PressOnThumbStartsADragWithoutMovingTheValue) {
   auto s = LoadedFrameSlider(128);
-  Recorder r;
-  r.Attach(*s);
+  Recorder r(*s);
   const QRect thumb = s->ThumbRect();
   ASSERT_EQ(thumb, QRect(1, 51, 23, 11));
   SendMouse(*s, QEvent::MouseButtonPress, thumb.center());
@@ -185,8 +181,7 @@ TEST(SliderMouse, PressOnTheGrooveJumpsToThePointer) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.y);
     auto s = LoadedFrameSlider(128);
-    Recorder r;
-    r.Attach(*s);
+    Recorder r(*s);
     SendMouse(*s, QEvent::MouseButtonPress, QPoint(12, c.y));
     EXPECT_FALSE(s->Dragging());
     EXPECT_EQ(s->Position(), c.expected);
@@ -333,8 +328,8 @@ TEST_F(SliderFocus, ThumbBlinksEveryHalfSecondWhileFocused) {
   ASSERT_TRUE(a.hasFocus());
   EXPECT_TRUE(a.OwnsBlinkTimer());
   ASSERT_NE(a.findChild<QTimer*>(), nullptr);
-  EXPECT_EQ(a.findChild<QTimer*>()->timerType(),
-            Qt::PreciseTimer);  // never early, as coarse ones are
+  // Never early, as coarse ones are.
+  EXPECT_EQ(a.findChild<QTimer*>()->timerType(), Qt::PreciseTimer);
   EXPECT_FALSE(PaintedPhase());
   QTest::qWait(750);  // one tick at 500
   EXPECT_TRUE(PaintedPhase());

@@ -13,6 +13,9 @@ namespace {
 QAccessibleInterface* Accessible(QObject* object) {
   return QAccessible::queryAccessibleInterface(object);
 }
+void PressAction(QObject* object) {
+  Accessible(object)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
 
 std::vector<TMMSlider*> SlidersOf(const TFrameHsvCtrl& panel) {
   return {panel.slRed, panel.slGreen, panel.slBlue, panel.slHue, panel.slSat, panel.slVal};
@@ -89,23 +92,15 @@ TEST_F(MainWindowTest, PressableControlsAreNamedByTheirHints) {
               QAccessibleActionInterface::pressAction());
   }
 
-  Accessible(form->FColor->btnPick)
-      ->actionInterface()
-      ->doAction(QAccessibleActionInterface::pressAction());
+  PressAction(form->FColor->btnPick);
   EXPECT_TRUE(form->Picking());
   form->LeftButtonDown(nullptr);
   form->TimerTimer(form->Timer);
   EXPECT_FALSE(form->Picking());
 
-  WhileModal([&] { QTest::keyClick(form->LMDLImage, Qt::Key_Space); },
-             [](QWidget& info) { EXPECT_EQ(info.objectName(), "FormQuorvel"); });
-  WhileModal(
-      [&] {
-        Accessible(form->LMDLImage)
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-      },
-      [](QWidget& info) { EXPECT_EQ(info.objectName(), "FormQuorvel"); });
+  const auto isInformation = [](QWidget& info) { EXPECT_EQ(info.objectName(), "FormQuorvel"); };
+  WhileModal([&] { QTest::keyClick(form->LMDLImage, Qt::Key_Space); }, isInformation);
+  WhileModal([&] { PressAction(form->LMDLImage); }, isInformation);
 
   QStringList opened;
   ScopedOpenHandler opener{[&opened](const QString& target) {
@@ -123,9 +118,7 @@ TEST_F(MainWindowTest, LightsSpeakTheirVerdict) {
   EXPECT_EQ(Accessible(form->ImgSem1)->text(QAccessible::Name), "Luminosit\u00e0: superato");
   EXPECT_EQ(Accessible(form->ImgSem2)->text(QAccessible::Name), "Colore: superato");
   struct Case {
-    const char* text;
-    const char* brightness;
-    const char* colour;
+    const char *text, *brightness, *colour;
   };
   const Case cases[] = {
       {"0000FF", "non superato", "non superato"},

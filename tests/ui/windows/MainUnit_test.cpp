@@ -54,10 +54,7 @@ TEST_F(MainWindowTest, PickButtonsCarryTheirOwnHints) {
 
 TEST_F(MainWindowTest, EvaluationFollowsEveryChange) {
   struct Case {
-    const char* text;
-    const char* back;
-    const char* brightness;
-    const char* colour;
+    const char *text, *back, *brightness, *colour;
     int light1, light2;
   };
   const Case cases[] = {
@@ -105,8 +102,7 @@ TEST_F(MainWindowTest, ContrastRatioHintsAndDescriptionsFollowThePanels) {
       "Contrasto APCA: Lc 71,1\n"
       "Daltonismo, caso peggiore (deuteranopia): 4,47:1";
   const struct {
-    const char* text;
-    const char* back;
+    const char *text, *back;
     QString hint;
   } cases[] = {
       {"777777", "FFFFFF", k777OnWhite},
