@@ -330,8 +330,17 @@ void TLMDEdit::timerEvent(QTimerEvent* event) {
 }
 
 void TLMDEdit::changeEvent(QEvent* event) {
+  // Qt's editor lays its text out again at every font step of a
+  // description (family, then height), loading faces never drawn; while
+  // loading only the last one is passed on, by DoLoaded().
+  if (event->type() == QEvent::FontChange && IsLoading()) return;
   QLineEdit::changeEvent(event);
   if (event->type() == QEvent::FontChange) PlaceText();
+}
+
+void TLMDEdit::DoLoaded() {
+  QEvent fontChange(QEvent::FontChange);
+  changeEvent(&fontChange);
 }
 
 void TLMDEdit::resizeEvent(QResizeEvent* event) {

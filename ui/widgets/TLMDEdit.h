@@ -121,8 +121,9 @@ class TLMDEdit : public QLineEdit, public TControlBase {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  // Ends loading: from now on text changes raise OnChange.
-  void DoLoaded() override { PlaceText(); }
+  // Ends loading: from now on text changes raise OnChange; Qt's editor takes
+  // the font the description left.
+  void DoLoaded() override;
   // Typed text through the filter, the case rule and MaxLength.
   void Type(const QString& text);
   QString Cased(QString text) const;
