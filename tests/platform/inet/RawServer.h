@@ -27,6 +27,8 @@ inline sockaddr_in LoopbackAddress(int port = 0) {
   return address;
 }
 
+// Unchecked on purpose: a socket that cannot bind or listen shows as a
+// refused or timed-out connection in the test that uses it.
 inline int ListenLoopback(int backlog, int* port) {
   const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
   sockaddr_in address = LoopbackAddress();
